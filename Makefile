@@ -1,0 +1,42 @@
+# The commands of the README. Each one installs what is missing first.
+WERROR ?= OFF
+JOBS ?= $(shell nproc)
+
+.PHONY: run edit test bench fuzz deps release asan format clean
+
+deps:
+	@scripts/install-deps
+
+release: deps
+	@cmake --preset release -DTOVEK_WERROR=$(WERROR) >/dev/null
+	@cmake --build build/release -j $(JOBS)
+
+run: release
+	@if [ -x build/release/Tovek ]; then cd build/release && ./Tovek; \
+	else echo "The game window is not built yet; tovek-sim runs the game headless."; fi
+
+edit: release
+	@if [ -x build/release/Quorle ]; then cd build/release && ./Quorle; \
+	else echo "The editor window is not built yet; stagetool reads and writes stages."; fi
+
+asan: deps
+	@cmake --preset asan -DTOVEK_WERROR=$(WERROR) >/dev/null
+	@cmake --build build/asan -j $(JOBS)
+
+test: release asan
+	@ctest --preset release -j $(JOBS)
+	@ctest --preset asan -j $(JOBS)
+
+bench: release
+	@scripts/run-benchmarks build/release
+
+fuzz: deps
+	@cmake --preset fuzz >/dev/null
+	@cmake --build build/fuzz -j $(JOBS)
+	@scripts/run-fuzzers build/fuzz $(or $(FUZZ_SECONDS),60)
+
+format:
+	@git ls-files '*.cpp' '*.h' | xargs clang-format -i
+
+clean:
+	@rm -rf build
