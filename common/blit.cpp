@@ -14,24 +14,45 @@ bool IsKnown(RasterOp op) {
     return op == RasterOp::SrcCopy || op == RasterOp::SrcAnd || op == RasterOp::SrcPaint;
 }
 
-// The row loops the renderers spend their time in; the compiler vectorises
-// them. Source and destination never overlap here (overlapping blocks are
-// copied aside first).
-void ApplyRow(RasterOp op, std::uint32_t* __restrict dst, const std::uint32_t* __restrict src,
-              int count) {
+// The loops the renderers spend their time in; the compiler vectorises them.
+// Source and destination never overlap here (overlapping blocks are copied
+// aside first).
+template <RasterOp op>
+void ApplyRowOf(std::uint32_t* __restrict dst, const std::uint32_t* __restrict src, int count) {
+    if constexpr (op == RasterOp::SrcCopy) {
+        std::memcpy(dst, src, static_cast<std::size_t>(count) * sizeof(std::uint32_t));
+    } else if constexpr (op == RasterOp::SrcAnd) {
+        for (int i = 0; i < count; ++i)
+            dst[i] &= src[i];
+    } else {
+        for (int i = 0; i < count; ++i)
+            dst[i] |= src[i];
+    }
+}
+
+// count x rows pixels; strides in pixels.
+template <RasterOp op>
+void ApplyBlockOf(std::uint32_t* dst, std::ptrdiff_t dstStride, const std::uint32_t* src,
+                  std::ptrdiff_t srcStride, int count, int rows) {
+    for (int row = 0; row < rows; ++row) {
+        ApplyRowOf<op>(dst + row * dstStride, src + row * srcStride, count);
+    }
+}
+
+void ApplyBlock(RasterOp op, std::uint32_t* dst, std::ptrdiff_t dstStride, const std::uint32_t* src,
+                std::ptrdiff_t srcStride, int count, int rows) {
     switch (op) {
         case RasterOp::SrcCopy:
-            std::memcpy(dst, src, static_cast<std::size_t>(count) * sizeof(std::uint32_t));
-            return;
+            return ApplyBlockOf<RasterOp::SrcCopy>(dst, dstStride, src, srcStride, count, rows);
         case RasterOp::SrcAnd:
-            for (int i = 0; i < count; ++i)
-                dst[i] &= src[i];
-            return;
+            return ApplyBlockOf<RasterOp::SrcAnd>(dst, dstStride, src, srcStride, count, rows);
         case RasterOp::SrcPaint:
-            for (int i = 0; i < count; ++i)
-                dst[i] |= src[i];
-            return;
+            return ApplyBlockOf<RasterOp::SrcPaint>(dst, dstStride, src, srcStride, count, rows);
     }
+}
+
+void ApplyRow(RasterOp op, std::uint32_t* dst, const std::uint32_t* src, int count) {
+    ApplyBlock(op, dst, 0, src, 0, count, 1);
 }
 
 // Steps i of [first, last) whose position start + i (or start - i when
@@ -91,6 +112,7 @@ AxisPlan PlanAxis(int pos, int extent, int limit, int srcPos, int srcExtent, int
     const long long quotientStep = static_cast<long long>(numeratorStep / denominator);
     const unsigned long long remainderStep = numeratorStep % denominator;
 
+    plan.source.reserve(static_cast<std::size_t>(range.last - range.first));
     long long firstDrawn = -1;
     long long lastDrawn = -1;
     for (long long i = range.first; i < range.last; ++i) {
@@ -129,6 +151,14 @@ AxisPlan PlanAxis(int pos, int extent, int limit, int srcPos, int srcExtent, int
     return plan;
 }
 
+// Writes every pixel of in twice into out (count pairs); vectorised.
+void DoublePixels(const std::uint32_t* __restrict in, std::uint32_t* __restrict out, int count) {
+    for (int k = 0; k < count; ++k) {
+        out[2 * k] = in[k];
+        out[2 * k + 1] = in[k];
+    }
+}
+
 // Fills out with the pixels of row that plan reads, in destination order.
 void GatherRow(const AxisPlan& plan, const std::uint32_t* row, std::uint32_t* out) {
     const int count = static_cast<int>(plan.source.size());
@@ -136,11 +166,10 @@ void GatherRow(const AxisPlan& plan, const std::uint32_t* row, std::uint32_t* ou
         const std::uint32_t* in = row + plan.source[0];
         int k = 0;
         if (plan.startsOnOdd) out[k++] = *in++;
-        for (; k + 1 < count; k += 2) {
-            out[k] = *in;
-            out[k + 1] = *in++;
-        }
-        if (k < count) out[k] = *in;
+        const int pairs = (count - k) / 2;
+        DoublePixels(in, out + k, pairs);
+        k += 2 * pairs;
+        if (k < count) out[k] = in[pairs];
         return;
     }
     for (int k = 0; k < count; ++k)
@@ -175,14 +204,11 @@ void BitBlt(Surface& dst, int x, int y, int w, int h, const Surface& src, int sx
                           dstY < srcY + rowCount && srcY < dstY + rowCount;
     if (overlaps) {
         const Surface block = CopyBlock(src, srcX, srcY, count, rowCount);
-        for (int row = 0; row < rowCount; ++row) {
-            ApplyRow(op, dst.Row(dstY + row) + dstX, block.Row(row), count);
-        }
+        ApplyBlock(op, dst.Row(dstY) + dstX, dst.Width(), block.Row(0), count, count, rowCount);
         return;
     }
-    for (int row = 0; row < rowCount; ++row) {
-        ApplyRow(op, dst.Row(dstY + row) + dstX, src.Row(srcY + row) + srcX, count);
-    }
+    ApplyBlock(op, dst.Row(dstY) + dstX, dst.Width(), src.Row(srcY) + srcX, src.Width(), count,
+               rowCount);
 }
 
 void StretchBlt(Surface& dst, int x, int y, int w, int h, const Surface& src, int sx, int sy,
