@@ -9,13 +9,19 @@
 //  - Frame:      a whole 384 x 256 play frame: 12 doubled background copies
 //                and 117 masked cells, the cells partly off the view as when
 //                scrolling.
+//  - Present:    the 384 x 256 view stretched to a 1024 x 668 maximised window.
+// And ours alone:
+//  - PortDigits: 100 one-digit port numbers printed at 12 pt, as on a frame
+//                full of ports (glyphs come from the cache).
 #include <SDL.h>
 #include <benchmark/benchmark.h>
 
 #include <cstring>
 #include <memory>
+#include <string>
 
 #include "common/surface.h"
+#include "common/text.h"
 
 namespace tovek {
 namespace {
@@ -188,6 +194,48 @@ void FrameSdl(benchmark::State& state) {
     benchmark::DoNotOptimize(view->pixels);
 }
 
+void PresentTovek(benchmark::State& state) {
+    const Surface view = Sheet(kViewWidth, kViewHeight);
+    Surface window(1024, 668);
+    for (auto _ : state) {
+        StretchBlt(window, 0, 0, 1024, 668, view, 0, 0, kViewWidth, kViewHeight, RasterOp::SrcCopy);
+        benchmark::ClobberMemory();
+    }
+    benchmark::DoNotOptimize(window.Row(0));
+}
+
+void PresentSdl(benchmark::State& state) {
+    const SdlSurface view = ToSdl(Sheet(kViewWidth, kViewHeight));
+    const SdlSurface window = ToSdl(Surface(1024, 668));
+    for (auto _ : state) {
+        SDL_Rect to{0, 0, 1024, 668};
+        SDL_BlitScaled(view.get(), nullptr, window.get(), &to);
+        benchmark::ClobberMemory();
+    }
+    benchmark::DoNotOptimize(window->pixels);
+}
+
+void PortDigitsTovek(benchmark::State& state) {
+    std::string error;
+    const std::unique_ptr<TextPainter> painter = TextPainter::Create(FontFace::Serif, &error);
+    if (!painter) {
+        state.SkipWithError(error.c_str());
+        return;
+    }
+    Surface view(kViewWidth, kViewHeight, 0xC0A0E0);
+    const TextStyle style{12, false, 0};
+    static constexpr const char* kDigits[] = {"0", "1", "2", "3", "4", "5", "6", "7",
+                                              "8", "9", "A", "B", "C", "D", "E", "F"};
+    for (auto _ : state) {
+        for (int port = 0; port < 100; ++port) {
+            painter->Print(view, (port % 12) * 32 + 12, (port / 12) * 32 + 17, kDigits[port % 16],
+                           style);
+        }
+        benchmark::ClobberMemory();
+    }
+    benchmark::DoNotOptimize(view.Row(0));
+}
+
 BENCHMARK(CellCopyTovek)->Name("CellCopy/Tovek");
 BENCHMARK(CellCopySdl)->Name("CellCopy/SDL2");
 BENCHMARK(Stretch2xTovek)->Name("Stretch2x/Tovek");
@@ -196,6 +244,9 @@ BENCHMARK(MaskedCellTovek)->Name("MaskedCell/Tovek");
 BENCHMARK(MaskedCellSdl)->Name("MaskedCell/SDL2");
 BENCHMARK(FrameTovek)->Name("Frame/Tovek")->Unit(benchmark::kMicrosecond);
 BENCHMARK(FrameSdl)->Name("Frame/SDL2")->Unit(benchmark::kMicrosecond);
+BENCHMARK(PresentTovek)->Name("Present/Tovek")->Unit(benchmark::kMicrosecond);
+BENCHMARK(PresentSdl)->Name("Present/SDL2")->Unit(benchmark::kMicrosecond);
+BENCHMARK(PortDigitsTovek)->Name("PortDigits/Tovek")->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 }  // namespace tovek
