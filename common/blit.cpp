@@ -22,11 +22,13 @@ void ApplyRowOf(std::uint32_t* __restrict dst, const std::uint32_t* __restrict s
     if constexpr (op == RasterOp::SrcCopy) {
         std::memcpy(dst, src, static_cast<std::size_t>(count) * sizeof(std::uint32_t));
     } else if constexpr (op == RasterOp::SrcAnd) {
-        for (int i = 0; i < count; ++i)
+        for (int i = 0; i < count; ++i) {
             dst[i] &= src[i];
+        }
     } else {
-        for (int i = 0; i < count; ++i)
+        for (int i = 0; i < count; ++i) {
             dst[i] |= src[i];
+        }
     }
 }
 
@@ -172,15 +174,16 @@ void GatherRow(const AxisPlan& plan, const std::uint32_t* row, std::uint32_t* ou
         if (k < count) out[k] = in[pairs];
         return;
     }
-    for (int k = 0; k < count; ++k)
+    for (int k = 0; k < count; ++k) {
         out[k] = row[plan.source[k]];
+    }
 }
 
-// Moves both plans' source positions so that they index the block starting
-// at (left, top).
+// Makes the plan read from a copy of the source that starts at offset.
 void ShiftSources(AxisPlan& plan, int offset) {
-    for (int& source : plan.source)
+    for (int& source : plan.source) {
         source -= offset;
+    }
 }
 
 }  // namespace

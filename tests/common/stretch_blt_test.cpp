@@ -136,8 +136,9 @@ TEST(StretchBltScale, TripleRepeatsEveryPixelThreeTimes) {
     Surface dst(30, 21);
     StretchBlt(dst, 0, 0, 30, 21, src, 0, 0, 10, 7, RasterOp::SrcCopy);
     for (int y = 0; y < 21; ++y) {
-        for (int x = 0; x < 30; ++x)
+        for (int x = 0; x < 30; ++x) {
             ASSERT_EQ(dst.Pixel(x, y), src.Pixel(x / 3, y / 3));
+        }
     }
 }
 
