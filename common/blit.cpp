@@ -32,10 +32,18 @@ void ApplyRowOf(std::uint32_t* __restrict dst, const std::uint32_t* __restrict s
     }
 }
 
-// count x rows pixels; strides in pixels.
+// count x rows pixels; strides in pixels. Whole cells get a loop of fixed
+// length, which the compiler unrolls completely.
 template <RasterOp op>
 void ApplyBlockOf(std::uint32_t* dst, std::ptrdiff_t dstStride, const std::uint32_t* src,
                   std::ptrdiff_t srcStride, int count, int rows) {
+    constexpr int kCellWidth = 32;
+    if (count == kCellWidth) {
+        for (int row = 0; row < rows; ++row) {
+            ApplyRowOf<op>(dst + row * dstStride, src + row * srcStride, kCellWidth);
+        }
+        return;
+    }
     for (int row = 0; row < rows; ++row) {
         ApplyRowOf<op>(dst + row * dstStride, src + row * srcStride, count);
     }
