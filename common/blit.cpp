@@ -247,21 +247,29 @@ void StretchBlt(Surface& dst, int x, int y, int w, int h, const Surface& src, in
         source = &block;
     }
 
+    // A gathered source row serves every destination row that reads it. A copy
+    // gathers straight into its first destination row and copies that one on.
     const int count = static_cast<int>(cols.source.size());
-    std::vector<std::uint32_t> gathered(cols.identity ? 0 : count);
+    const bool gatherIntoDestination = op == RasterOp::SrcCopy;
+    std::vector<std::uint32_t> buffer(cols.identity || gatherIntoDestination ? 0 : count);
+    const std::uint32_t* gathered = nullptr;
     int gatheredRow = -1;
     for (std::size_t k = 0; k < rows.source.size(); ++k) {
+        std::uint32_t* target = dst.Row(rows.dstFirst + static_cast<int>(k)) + cols.dstFirst;
         const int sourceRow = rows.source[k];
         const std::uint32_t* line = source->Row(sourceRow);
-        const std::uint32_t* pixels = line + cols.source[0];
-        if (!cols.identity) {
-            if (sourceRow != gatheredRow) {
-                GatherRow(cols, line, gathered.data());
-                gatheredRow = sourceRow;
-            }
-            pixels = gathered.data();
+        if (cols.identity) {
+            ApplyRow(op, target, line + cols.source[0], count);
+            continue;
         }
-        ApplyRow(op, dst.Row(rows.dstFirst + static_cast<int>(k)) + cols.dstFirst, pixels, count);
+        if (sourceRow != gatheredRow) {
+            std::uint32_t* into = gatherIntoDestination ? target : buffer.data();
+            GatherRow(cols, line, into);
+            gathered = into;
+            gatheredRow = sourceRow;
+            if (gatherIntoDestination) continue;
+        }
+        ApplyRow(op, target, gathered, count);
     }
 }
 
