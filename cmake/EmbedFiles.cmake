@@ -16,13 +16,16 @@ function(embed_files)
         list(APPEND pairs "${id}=${path}")
         list(APPEND inputs ${path})
     endforeach()
+    # A list argument would be split into several; pass it joined by '|'.
+    string(REPLACE ";" "|" pairs "${pairs}")
     add_custom_command(
         OUTPUT ${header} ${source}
         COMMAND ${CMAKE_COMMAND} -DHEADER=${header} -DSOURCE=${source}
                 -DNAMESPACE=${ARG_NAMESPACE} "-DPAIRS=${pairs}"
                 -P ${PROJECT_SOURCE_DIR}/cmake/WriteEmbedded.cmake
         DEPENDS ${inputs} ${PROJECT_SOURCE_DIR}/cmake/WriteEmbedded.cmake
-        COMMENT "Embedding ${ARG_TARGET}")
+        COMMENT "Embedding ${ARG_TARGET}"
+        VERBATIM)
     add_library(${ARG_TARGET} STATIC ${source} ${header})
     target_include_directories(${ARG_TARGET} PUBLIC ${out_dir})
     target_compile_features(${ARG_TARGET} PUBLIC cxx_std_20)
