@@ -287,8 +287,8 @@ void PaintLavaCave(WrappedCanvas& c) {
         const double dx = (field(x + 1, y) - field(x - 1, y)) / 2;
         const double dy = (field(x, y + 1) - field(x, y - 1)) / 2;
         const double distance = std::abs(n - 0.5) / std::max(std::sqrt(dx * dx + dy * dy), 1e-6);
-        if (distance < 0.5) return Rgb{0xa8582c};
-        if (distance < 1.4) return Rgb{0x5e2a24};
+        if (distance < 0.5) return Rgb{0x94502c};
+        if (distance < 1.4) return Rgb{0x532824};
         const double grain = WrappedNoise(x, y, 8, 8, 3, 112);
         return Pick(rock, grain * 1.2 - 0.1 + std::max(0.0, 3.0 - distance) * 0.08, x, y);
     });
