@@ -50,7 +50,8 @@ std::vector<std::uint8_t> WriteEditorStage(const EditorStage& stage, KeyMaterial
     writer.PutCodedByte(static_cast<std::uint8_t>(stage.height));
     for (std::size_t i = 0; i < count; ++i) {
         const MapCell cell = i < stage.cells.size() ? stage.cells[i] : MapCell{};
-        for (std::uint8_t byte : EncodeCellGroup(cell).Bytes())
+        const EncodedGroup group = EncodeCellGroup(cell);
+        for (std::uint8_t byte : group.Bytes())
             writer.PutCodedByte(byte);
     }
     return std::move(writer).TakeBytes();

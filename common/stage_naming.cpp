@@ -19,7 +19,10 @@ std::filesystem::path StageFolderPath(const std::filesystem::path& programFolder
 }
 
 std::filesystem::path StageFilePath(const std::filesystem::path& stageFolder, int number) {
-    return ResolveIgnoringCase(stageFolder, "m" + FormatStageNumber(number) + ".dat");
+    std::string name = "m";
+    name += FormatStageNumber(number);
+    name += ".dat";
+    return ResolveIgnoringCase(stageFolder, name);
 }
 
 }  // namespace tovek

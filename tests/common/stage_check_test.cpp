@@ -101,7 +101,7 @@ TEST(StageCheck, NamesALayerByteInAOneBytePerCellFile) {
 
 TEST(StageCheck, NamesMissingCells) {
     std::vector<std::uint8_t> file = SmallStage({}, 0);
-    file.resize(file.size() - 20);
+    file.erase(file.end() - 20, file.end());
     const std::vector<std::string> problems = ProblemsOf(file);
     ASSERT_EQ(problems.size(), 1u);
     EXPECT_EQ(problems[0], "the file ends before cell (4, 6) (20 cells missing)");
