@@ -67,17 +67,17 @@ std::optional<GameStage> ReadGameStage(std::span<const std::uint8_t> bytes, bool
     const StageHeader header = ReadStageHeader(reader);
     if (header.width == 0 || header.height == 0) return std::nullopt;
 
-    std::vector<MapCell> cells(CellCount(header.width, header.height));
-    ReadCells(reader, header.oneBytePerCell, cells);
-
+    const std::size_t width = header.width;
+    const std::size_t height = header.height;
     GameStage stage;
     stage.background = header.background;
     stage.mapWidth = header.width;
     stage.mapHeight = header.height;
-    stage.tileMap.resize(cells.size());
-    stage.waterMap.resize(cells.size());
-    stage.spawnActor.resize(cells.size());
-    stage.spawnLift.resize(cells.size());
+    stage.tileMap.resize(width * height);
+    stage.waterMap.resize(width * height);
+    stage.spawnActor.resize(width * height);
+    stage.spawnLift.resize(width * height);
+
     std::array<std::uint8_t, 256> liftCodes;
     for (std::size_t code = 0; code < liftCodes.size(); ++code) {
         liftCodes[code] =
@@ -89,13 +89,14 @@ std::optional<GameStage> ReadGameStage(std::span<const std::uint8_t> bytes, bool
     std::uint8_t* const water = stage.waterMap.data();
     std::uint8_t* const actors = stage.spawnActor.data();
     std::uint8_t* const lifts = stage.spawnLift.data();
-    const std::size_t width = header.width;
-    const std::size_t height = header.height;
-    for (std::size_t row = 0; row < height; ++row) {
+    const std::vector<std::uint8_t> payload = reader.GetRemainingCodedBytes();
+    PlainBytes cells(payload);
+    // Cells after the end of a short file stay empty.
+    for (std::size_t row = 0; row < height && !cells.AtEnd(); ++row) {
         const std::size_t targetRow = mirrorVertical ? height - 1 - row : row;
-        for (std::size_t column = 0; column < width; ++column) {
+        for (std::size_t column = 0; column < width && !cells.AtEnd(); ++column) {
             const std::size_t targetColumn = mirrorHorizontal ? width - 1 - column : column;
-            const MapCell cell = cells[column + row * width];
+            const MapCell cell = ReadCellGroup(cells, header.oneBytePerCell).cell;
             const std::size_t index = targetColumn + targetRow * width;
             tiles[index] = cell.mainTile;
             water[index] = cell.water;
