@@ -53,9 +53,8 @@ void ShowStageClear(Game& game) {
 void ShowGameOver(Game& game) {
     if (game.drawPixels) {
         // The window's surface is cleared to its grey, then ANDed over the frame.
-        Surface window(game.picMain.width(), game.picMain.height());
-        window.Clear(kWindowBackColour);
-        BitBlt(game.picMain, 0, 0, game.picMain.width(), game.picMain.height(), window, 0, 0,
+        const Surface window(game.picMain.Width(), game.picMain.Height(), kWindowBackColour);
+        BitBlt(game.picMain, 0, 0, game.picMain.Width(), game.picMain.Height(), window, 0, 0,
                RasterOp::SrcAnd);
     }
     PrintCentered(game, "ゲームオーバー", 36, 64, kRed);
