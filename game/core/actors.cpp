@@ -77,8 +77,7 @@ void Spawn(Game& game, int i) {
     if (FloorMod(spawner.x, 32) != 0) return;
     if (game.random.Below(2) != 0) return;
     if (spawner.extra <= 0) return;
-    const int code =
-        spawner.dir == 0 ? 48 + game.random.Below(10) : 32 + game.random.Below(10);
+    const int code = spawner.dir == 0 ? 48 + game.random.Below(10) : 32 + game.random.Below(10);
     AddActor(game, FloorDiv(spawner.x, 32), FloorDiv(spawner.y, 32), code);
     game.actors.back().active = true;
     game.actors[i].extra -= 1;

@@ -111,8 +111,7 @@ void DrawMaskedFigure(Game& game, const Surface& sheet, int x, int y, int source
     const int sw = mirrored ? -kCell : kCell;
     const int flip = upsideDown ? 31 : 0;
     const int sh = upsideDown ? -kCell : kCell;
-    StretchBlt(game.picMain, x, y, kCell, kCell, sheet, sx, maskY + flip, sw, sh,
-               RasterOp::SrcAnd);
+    StretchBlt(game.picMain, x, y, kCell, kCell, sheet, sx, maskY + flip, sw, sh, RasterOp::SrcAnd);
     StretchBlt(game.picMain, x, y, kCell, kCell, sheet, sx, pictureY + flip, sw, sh,
                RasterOp::SrcPaint);
 }

@@ -69,7 +69,7 @@ struct PlayState {
 // The settings of Tovek.ini, read once per run.
 struct GameSettings {
     std::string gameTitle;
-    std::filesystem::path stageFolder;  // relative to the program folder
+    std::filesystem::path stageFolder;  // inside the program folder
     std::int16_t character = 0;
     bool noContinue = false;
     int tickInterval = 80;  // milliseconds

@@ -6,13 +6,9 @@
 
 namespace tovek {
 
-std::filesystem::path HighScoreFilePath(const Game& game) {
-    return ResolveIgnoringCase(game.programFolder, game.stageFolder / "hscore.dat");
-}
-
 void LoadHighScores(Game& game) {
     game.highScores = {};
-    if (const auto bytes = ReadFileBytes(HighScoreFilePath(game))) {
+    if (const auto bytes = ReadFileBytes(HighScoreFilePath(game.stageFolder))) {
         game.highScores = ReadHighScores(*bytes);
     }
 }
@@ -21,7 +17,8 @@ void SaveHighScores(Game& game) {
     const KeyMaterial keys = DrawKeyMaterial(game.random);
     // A failed write keeps the old file; the record stays in memory and the
     // next record writes the whole table again.
-    ReplaceFileAtomically(HighScoreFilePath(game), WriteHighScores(game.highScores, keys));
+    ReplaceFileAtomically(HighScoreFilePath(game.stageFolder),
+                          WriteHighScores(game.highScores, keys));
 }
 
 std::int32_t GetStageHighScore(const Game& game, int stage) {

@@ -1,14 +1,12 @@
 #pragma once
 
 #include <cstdint>
-#include <filesystem>
 
 namespace tovek {
 
 struct Game;
 
 // Per-stage records in hscore.dat in the stage folder.
-std::filesystem::path HighScoreFilePath(const Game& game);
 void LoadHighScores(Game& game);
 void SaveHighScores(Game& game);
 std::int32_t GetStageHighScore(const Game& game, int stage);

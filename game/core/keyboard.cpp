@@ -128,8 +128,8 @@ void Form_KeyUp(Game& game, int keyCode) {
 void ToggleSound(Game& game) {
     game.soundOn = !game.soundOn;
     if (!game.inPlay) {
-        game.lblMain[1] = game.soundOn ? "サウンド: オン(Sキーで切り替え)"
-                                       : "サウンド: オフ(Sキーで切り替え)";
+        game.lblMain[1] =
+            game.soundOn ? "サウンド: オン(Sキーで切り替え)" : "サウンド: オフ(Sキーで切り替え)";
     }
     if (game.inPlay && !game.stageCleared) {
         if (game.soundOn) {
@@ -142,6 +142,8 @@ void ToggleSound(Game& game) {
     game.caption = game.soundOn ? game.gameTitle : game.gameTitle + "(サウンドオフ)";
 }
 
-void ResetPlayState(Game& game) { static_cast<PlayState&>(game) = PlayState{}; }
+void ResetPlayState(Game& game) {
+    static_cast<PlayState&>(game) = PlayState{};
+}
 
 }  // namespace tovek

@@ -14,14 +14,22 @@ constexpr int FloorDiv(int a, int n) {
 }
 
 // a mod n in 0..n-1 for positive n, also for negative a.
-constexpr int FloorMod(int a, int n) { return a - FloorDiv(a, n) * n; }
+constexpr int FloorMod(int a, int n) {
+    return a - FloorDiv(a, n) * n;
+}
 
-constexpr int Sign(int a) { return (a > 0) - (a < 0); }
+constexpr int Sign(int a) {
+    return (a > 0) - (a < 0);
+}
 
 // Round to the nearest integer, halves to even (the default rounding mode).
-inline int RoundHalfEven(double value) { return static_cast<int>(std::nearbyint(value)); }
+inline int RoundHalfEven(double value) {
+    return static_cast<int>(std::nearbyint(value));
+}
 
 // 16-bit signed storage: values wrap as two's complement.
-constexpr std::int16_t ToInt16(int value) { return static_cast<std::int16_t>(value); }
+constexpr std::int16_t ToInt16(int value) {
+    return static_cast<std::int16_t>(value);
+}
 
 }  // namespace tovek

@@ -11,12 +11,15 @@
 namespace tovek {
 namespace {
 
-int LiftStep(const Lift& lift) { return lift.param == 1 ? 4 : 2; }
+int LiftStep(const Lift& lift) {
+    return lift.param == 1 ? 4 : 2;
+}
 
 bool BlocksLift(const Game& game, int x, int y) {
     const int column = FloorDiv(x, 32);
     const int row = FloorDiv(y, 32);
-    return !IsInMap(game, column, row) || !IsPassable(game, game.tileMap[column + row * game.mapWidth]);
+    return !IsInMap(game, column, row) ||
+           !IsPassable(game, game.tileMap[column + row * game.mapWidth]);
 }
 
 void MoveHorizontalLift(Game& game, Lift& lift) {

@@ -79,8 +79,7 @@ void VerticalStep(Game& game) {
     } else if (!standing) {
         StartJump(game, false);
     }
-    if (game.heldVertical == 1 &&
-        (!game.airborne || (game.inWater && game.playerSpeedY >= 0))) {
+    if (game.heldVertical == 1 && (!game.airborne || (game.inWater && game.playerSpeedY >= 0))) {
         StartJump(game, true);
     }
     game.stepShiftY = ToInt16(game.playerY - game.stepShiftY);

@@ -11,6 +11,8 @@ inline bool IsInMap(const Game& game, int column, int row) {
 }
 
 // a mod n in 0..n-1, also for negative a.
-inline int WrapMod(int a, int n) { return FloorMod(a, n); }
+inline int WrapMod(int a, int n) {
+    return FloorMod(a, n);
+}
 
 }  // namespace tovek

@@ -13,7 +13,7 @@ class Surface;
 // real; tests and tovek-sim use fakes.
 
 class GameClock {
-public:
+  public:
     virtual ~GameClock() = default;
     // Seconds field (0..59) of the current local time of day.
     virtual int SecondsField() = 0;
@@ -22,7 +22,7 @@ public:
 };
 
 class SoundOutput {
-public:
+  public:
     virtual ~SoundOutput() = default;
     // Starts a WAVE image asynchronously; a new sound cuts off the one playing.
     virtual void Play(int number, std::span<const std::uint8_t> wave) = 0;
@@ -30,7 +30,7 @@ public:
 
 // The MIDI device, opened once under one name and then addressed by it.
 class MusicDevice {
-public:
+  public:
     virtual ~MusicDevice() = default;
     virtual void Open(const std::filesystem::path& file) = 0;
     virtual void Play() = 0;    // from the current position
@@ -44,7 +44,7 @@ public:
 
 // Shows the display surface in the window (stretched while maximised).
 class FramePresenter {
-public:
+  public:
     virtual ~FramePresenter() = default;
     virtual void PresentFrame(const Surface& picMain) = 0;
 };

@@ -33,10 +33,10 @@ void ShowStageClear(Game& game) {
     game.score += bonus;
     if (game.misses >= 1) {
         const int penalty = game.misses * 100;
-        PrintCentered(game,
-                      "ミス" + std::to_string(game.misses) + "回により" + std::to_string(penalty) +
-                          "点減点",
-                      12, 176, kRed, kBold);
+        PrintCentered(
+            game,
+            "ミス" + std::to_string(game.misses) + "回により" + std::to_string(penalty) + "点減点",
+            12, 176, kRed, kBold);
         game.score -= penalty;
     }
     PrintCentered(game, "最終得点: " + std::to_string(game.score) + "点", 12, 200, kBlue, kBold);

@@ -16,8 +16,7 @@ namespace tovek {
 namespace {
 
 std::optional<GameStage> ReadStage(const Game& game, int number) {
-    const auto folder = ResolveIgnoringCase(game.programFolder, game.stageFolder);
-    const auto bytes = ReadFileBytes(StageFilePath(folder, number));
+    const auto bytes = ReadFileBytes(StageFilePath(game.stageFolder, number));
     if (!bytes) return std::nullopt;
     return ReadGameStage(*bytes, game.mirrorHorizontal, game.mirrorVertical);
 }

@@ -1,8 +1,9 @@
 #include "game/core/startup.h"
 
-#include "game/core/built_in_sounds.h"
 #include "common/file_access.h"
 #include "common/settings_file.h"
+#include "common/stage_naming.h"
+#include "game/core/built_in_sounds.h"
 #include "game/core/game.h"
 #include "game/core/high_scores.h"
 #include "game/core/keyboard.h"
@@ -15,8 +16,7 @@ namespace tovek {
 void ReadSettings(Game& game, const SettingsFile& settings) {
     game.gameTitle = settings.ReadSettingString("Title");
     game.caption = game.gameTitle;
-    const std::string folder = settings.ReadSettingString("Folder");
-    game.stageFolder = FolderFromSetting(folder.empty() ? std::string("data") : folder);
+    game.stageFolder = StageFolderPath(game.programFolder, settings.ReadSettingString("Folder"));
     game.character = settings.ReadSettingInt("Chara", 2);
     game.noContinue = settings.ReadSettingInt("Continue", 1) != 0;
     game.tickInterval = 80 - 20 * settings.ReadSettingInt("TSpeed", 2);
@@ -25,12 +25,14 @@ void ReadSettings(Game& game, const SettingsFile& settings) {
     game.mirrorVertical = settings.ReadSettingInt("VMirror", 1) == 1;
 }
 
-void SetCharacterParameters(Game& game) { game.constants = CharacterConstantsFor(game.character); }
+void SetCharacterParameters(Game& game) {
+    game.constants = CharacterConstantsFor(game.character);
+}
 
 void Form_Load(Game& game) {
     game.random.Seed(game.services.clock->RandomSeed());
     game.soundOn = true;
-    ReadSettings(game, SettingsFile::Load(ResolveIgnoringCase(game.programFolder, "Tovek.ini")));
+    ReadSettings(game, SettingsFile::LoadFromProgramFolder(game.programFolder));
     SetCharacterParameters(game);
     game.musicFilePresent = FileExists(MusicFilePath(game));
     LoadHighScores(game);
@@ -45,6 +47,8 @@ void picMain_GotFocus(Game& game) {
     DrawStageSelect(game);
 }
 
-void Form_Unload(Game& game) { MusicCommand(game, "close"); }
+void Form_Unload(Game& game) {
+    MusicCommand(game, "close");
+}
 
 }  // namespace tovek

@@ -13,8 +13,8 @@ void UpdateStatusLine(Game& game) {
             text = stage;
             break;
         case 1:
-            text = stage + "のハイスコア: " +
-                   std::to_string(GetStageHighScore(game, game.stageNumber));
+            text = stage +
+                   "のハイスコア: " + std::to_string(GetStageHighScore(game, game.stageNumber));
             break;
         default:
             text = "Escキーでメニューに戻れます。";
@@ -36,8 +36,8 @@ std::string PowerUpLetters(const Game& game) {
 }
 
 void UpdateStatusLine1(Game& game) {
-    game.lblMain[1] = "スコア: " + std::to_string(game.score) + "点 タイム: " +
-                      std::to_string(game.elapsedSeconds / 60) + "分" +
+    game.lblMain[1] = "スコア: " + std::to_string(game.score) +
+                      "点 タイム: " + std::to_string(game.elapsedSeconds / 60) + "分" +
                       std::to_string(game.elapsedSeconds % 60) + "秒 ミス" +
                       std::to_string(game.misses) + "回 " + PowerUpLetters(game);
 }

@@ -25,8 +25,12 @@ enum TileCode : std::uint8_t {
     kTilePowerDown = 27,
 };
 
-inline bool IsDownPort(std::uint8_t tile) { return tile >= 32 && tile <= 47; }
-inline bool IsUpPort(std::uint8_t tile) { return tile >= 48 && tile <= 63; }
+inline bool IsDownPort(std::uint8_t tile) {
+    return tile >= 32 && tile <= 47;
+}
+inline bool IsUpPort(std::uint8_t tile) {
+    return tile >= 48 && tile <= 63;
+}
 
 // Sound-effect numbers.
 enum SoundNumber : int { kSoundGoal = 0, kSoundItem = 1, kSoundMiss = 2, kSoundStomp = 3 };

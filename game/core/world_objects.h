@@ -9,9 +9,9 @@ struct Lift {
     std::int16_t x = 0;
     std::int16_t y = 0;
     std::uint8_t type = 0;
-    bool active = false;   // has been in view; only active lifts move
-    bool carried = false;  // reversed this tick, so it carries nobody sideways
-    bool touched = false;  // the player stands on it this tick
+    bool active = false;     // has been in view; only active lifts move
+    bool carried = false;    // reversed this tick, so it carries nobody sideways
+    bool touched = false;    // the player stands on it this tick
     std::int16_t param = 0;  // 1 for a fast lift; the home y of a drop lift
 
     bool operator==(const Lift&) const = default;
@@ -22,7 +22,7 @@ struct Actor {
     std::uint8_t kind = 0;
     std::int16_t x = 0;
     std::int16_t y = 0;
-    std::uint8_t dir = 0;  // 1 right (kind 4: down), 0 left (kind 4: up)
+    std::uint8_t dir = 0;   // 1 right (kind 4: down), 0 left (kind 4: up)
     std::int16_t mark = 0;  // vertical displacement in the current tick
     bool active = false;    // has been in view (or was spawned); only active actors move
     std::int16_t vy = 0;

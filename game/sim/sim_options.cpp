@@ -129,12 +129,14 @@ std::optional<std::vector<KeyEvent>> ParseKeyScript(const std::string& text,
         std::string extra;
         KeyEvent event{};
         const bool wellFormed = ParseInteger(tickText, event.tick) && event.tick >= 1 &&
-                                (words >> direction) && (direction == "down" || direction == "up") &&
-                                (words >> key) && KeyNames().contains(key) && !(words >> extra);
+                                (words >> direction) &&
+                                (direction == "down" || direction == "up") && (words >> key) &&
+                                KeyNames().contains(key) && !(words >> extra);
         if (!wellFormed) {
             error = fileName + ":" + std::to_string(lineNumber) +
                     ": expected \"TICK down|up KEY\" (TICK >= 1, KEY one of Left Right Up Down "
-                    "Space Escape S), got: " + line;
+                    "Space Escape S), got: " +
+                    line;
             return std::nullopt;
         }
         event.down = direction == "down";

@@ -27,8 +27,7 @@ struct KeyEvent {
 
 // Parses the command line; on a usage error returns nothing and sets error to
 // one line naming the problem.
-std::optional<SimOptions> ParseSimOptions(const std::vector<std::string>& args,
-                                          std::string& error);
+std::optional<SimOptions> ParseSimOptions(const std::vector<std::string>& args, std::string& error);
 
 // Parses a keys file ("TICK down|up KEY" per line, # comments); on a malformed
 // line returns nothing and sets error naming the line.

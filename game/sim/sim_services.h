@@ -12,24 +12,24 @@ namespace tovek {
 
 // The simulated clock: tick t runs t × interval milliseconds after midnight.
 class SimulatedClock : public GameClock {
-public:
+  public:
     explicit SimulatedClock(std::uint64_t seed) : seed_(seed) {}
     void SetTime(std::int64_t tick, int intervalMs) { milliseconds_ = tick * intervalMs; }
     int SecondsField() override { return static_cast<int>((milliseconds_ / 1000) % 60); }
     std::uint64_t RandomSeed() override { return seed_; }
 
-private:
+  private:
     std::uint64_t seed_;
     std::int64_t milliseconds_ = 0;
 };
 
 // Remembers the last effect started since it was last asked.
 class RecordingSound : public SoundOutput {
-public:
+  public:
     void Play(int number, std::span<const std::uint8_t>) override { lastStarted_ = number; }
     std::optional<int> TakeLastStarted() { return std::exchange(lastStarted_, std::nullopt); }
 
-private:
+  private:
     std::optional<int> lastStarted_;
 };
 
@@ -37,7 +37,7 @@ private:
 // it, "stopped" again after "stop"; a piece never ends by itself. It records
 // the command words it receives.
 class ModelledMusicDevice : public MusicDevice {
-public:
+  public:
     void Open(const std::filesystem::path&) override { words_.push_back("open"); }
     void Play() override {
         words_.push_back("play");
@@ -53,7 +53,7 @@ public:
 
     std::vector<std::string> TakeWords() { return std::exchange(words_, {}); }
 
-private:
+  private:
     bool playing_ = false;
     std::vector<std::string> words_;
 };

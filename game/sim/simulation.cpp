@@ -56,8 +56,7 @@ int RunSimulation(const SimOptions& options, std::vector<KeyEvent> keys, std::os
     const auto report = [&](std::int64_t tick) {
         const StepReport step{sound.TakeLastStarted(), music.TakeWords()};
         out << StateLine(game, tick, step, options.map && tick == 0) << '\n';
-        if (options.framesDir &&
-            !WritePng(*options.framesDir / FrameName(tick), game.picMain)) {
+        if (options.framesDir && !WritePng(*options.framesDir / FrameName(tick), game.picMain)) {
             error = "cannot write frames to " + options.framesDir->string();
             return false;
         }

@@ -9,7 +9,7 @@ namespace tovek {
 namespace {
 
 class JsonObject {
-public:
+  public:
     explicit JsonObject(std::string& out) : out_(out) { out_ += '{'; }
     ~JsonObject() { out_ += '}'; }
 
@@ -51,12 +51,14 @@ public:
         out += '"';
     }
 
-private:
+  private:
     std::string& out_;
     bool first_ = true;
 };
 
-std::string Bool(bool value) { return value ? "true" : "false"; }
+std::string Bool(bool value) {
+    return value ? "true" : "false";
+}
 
 std::string LiftsJson(const Game& game) {
     std::string out = "[";
@@ -77,10 +79,9 @@ std::string ActorsJson(const Game& game) {
         if (i > 0) out += ", ";
         out += "[" + std::to_string(a.kind) + ", " + std::to_string(a.x) + ", " +
                std::to_string(a.y) + ", " + std::to_string(a.dir) + ", " + std::to_string(a.mark) +
-               ", " + Bool(a.active) + ", " + std::to_string(a.vy) + ", " +
-               std::to_string(a.home) + ", " + std::to_string(a.lo) + ", " +
-               std::to_string(a.hi) + ", " + std::to_string(a.state) + ", " +
-               std::to_string(a.extra) + "]";
+               ", " + Bool(a.active) + ", " + std::to_string(a.vy) + ", " + std::to_string(a.home) +
+               ", " + std::to_string(a.lo) + ", " + std::to_string(a.hi) + ", " +
+               std::to_string(a.state) + ", " + std::to_string(a.extra) + "]";
     }
     return out + "]";
 }
@@ -106,8 +107,7 @@ std::string LayerJson(const Game& game, const std::vector<std::uint8_t>& layer) 
 
 }  // namespace
 
-std::string StateLine(const Game& game, std::int64_t tick, const StepReport& report,
-                      bool withMap) {
+std::string StateLine(const Game& game, std::int64_t tick, const StepReport& report, bool withMap) {
     std::string out;
     {
         JsonObject json(out);

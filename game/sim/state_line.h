@@ -16,7 +16,6 @@ struct StepReport {
 };
 
 // One JSON object, keys in the fixed order of the tool's contract.
-std::string StateLine(const Game& game, std::int64_t tick, const StepReport& report,
-                      bool withMap);
+std::string StateLine(const Game& game, std::int64_t tick, const StepReport& report, bool withMap);
 
 }  // namespace tovek

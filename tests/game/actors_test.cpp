@@ -8,7 +8,7 @@ namespace tovek::testing {
 namespace {
 
 class ActorsTest : public GameTest {
-protected:
+  protected:
     // A room whose floor runs from wall to wall, with actors on it.
     void PlayRoom(const std::vector<Placement>& actors) {
         Play({"S...........", "............", "............", "............", "............",
@@ -29,7 +29,8 @@ TEST_F(ActorsTest, WalkerWithOneColumnTurnsEveryTick) {
           "............", "............", "############"},
          {{5, 3, 48}});  // in the air: its range is its own column
     std::vector<int> xs;
-    for (int i = 0; i < 4; ++i) xs.push_back(Step(0).first);
+    for (int i = 0; i < 4; ++i)
+        xs.push_back(Step(0).first);
     EXPECT_EQ(xs, (std::vector<int>{162, 160, 162, 160}));
 }
 
@@ -80,20 +81,24 @@ TEST_F(ActorsTest, VerticalMoverPatrolsBetweenFloorAndCeiling) {
 TEST_F(ActorsTest, HoppersRiseSixtyFourPixelsEverySixteenTicks) {
     PlayRoom({{6, 6, 37}});
     std::vector<int> ys;
-    for (int i = 0; i < 32; ++i) ys.push_back(Step(0).second);
+    for (int i = 0; i < 32; ++i)
+        ys.push_back(Step(0).second);
     EXPECT_EQ(*std::min_element(ys.begin(), ys.end()), 6 * 32 - 64);
     EXPECT_EQ(*std::max_element(ys.begin(), ys.end()), 6 * 32);
-    for (int i = 0; i < 16; ++i) EXPECT_EQ(ys[i], ys[i + 16]);
+    for (int i = 0; i < 16; ++i)
+        EXPECT_EQ(ys[i], ys[i + 16]);
 }
 
 TEST_F(ActorsTest, SineFlyerSwingsFortyEightPixelsInTwentyFourTicks) {
     PlayRoom({{6, 3, 40}});
     std::vector<int> ys;
-    for (int i = 0; i < 48; ++i) ys.push_back(Step(0).second);
+    for (int i = 0; i < 48; ++i)
+        ys.push_back(Step(0).second);
     EXPECT_EQ(*std::min_element(ys.begin(), ys.end()), 96 - 48);
     EXPECT_EQ(*std::max_element(ys.begin(), ys.end()), 96 + 48);
     EXPECT_EQ(ys[5], 96 - 48);  // 90 degrees after six steps of 15
-    for (int i = 0; i < 24; ++i) EXPECT_EQ(ys[i], ys[i + 24]);
+    for (int i = 0; i < 24; ++i)
+        EXPECT_EQ(ys[i], ys[i + 24]);
 }
 
 TEST_F(ActorsTest, PopUpIsHomeTenTicksOfForty) {
@@ -126,7 +131,8 @@ TEST_F(ActorsTest, SpawnerMakesActiveActorsOnlyAtWholeCells) {
 TEST_F(ActorsTest, SpawnerOnOneColumnNeverSpawns) {
     PlayRoom({{2, 2, 47}});
     EXPECT_EQ(game_.actors[0].extra, 0);
-    for (int i = 0; i < 200; ++i) MoveActorX(game_, 0);
+    for (int i = 0; i < 200; ++i)
+        MoveActorX(game_, 0);
     EXPECT_EQ(game_.actorCount(), 1);
 }
 
@@ -145,7 +151,8 @@ TEST_F(ActorsTest, KnockedOutActorsFallOutOfTheMap) {
     PlayRoom({{6, 6, 32}});
     game_.actors[0].state = -1;
     std::vector<int> ys;
-    for (int i = 0; i < 6; ++i) ys.push_back(Step(0).second);
+    for (int i = 0; i < 6; ++i)
+        ys.push_back(Step(0).second);
     EXPECT_EQ(ys, (std::vector<int>{208, 224, 240, 256, 256, 256}));
 }
 
@@ -210,10 +217,10 @@ TEST_F(ActorsTest, SweptBoxCatchesAFastPlayer) {
     game_.previousX = 0;
     game_.playerX = 100;
     game_.previousY = game_.playerY = 0;
-    EXPECT_TRUE(BoxesOverlap(game_, 50, 4, 24, 24));   // passed through between ticks
-    EXPECT_FALSE(BoxesOverlap(game_, 124, 4, 24, 24));  // ax >= R + 24
-    EXPECT_FALSE(BoxesOverlap(game_, -16, 4, 24, 24));  // L + 8 - w >= ax
-    EXPECT_FALSE(BoxesOverlap(game_, 50, 33, 24, 24));  // ay > B + 32
+    EXPECT_TRUE(BoxesOverlap(game_, 50, 4, 24, 24));     // passed through between ticks
+    EXPECT_FALSE(BoxesOverlap(game_, 124, 4, 24, 24));   // ax >= R + 24
+    EXPECT_FALSE(BoxesOverlap(game_, -16, 4, 24, 24));   // L + 8 - w >= ax
+    EXPECT_FALSE(BoxesOverlap(game_, 50, 33, 24, 24));   // ay > B + 32
     EXPECT_FALSE(BoxesOverlap(game_, 50, -25, 24, 24));  // ay < T - h
 }
 

@@ -22,7 +22,7 @@ struct Placement {
 
 // A stage drawn as text, one character per cell:
 //   . empty   # block 1   = block 2   ? prize block   F H b L O  power-ups
-//   S start   G goal   c coin   C big coin   k switch   K switch block
+//   S start   P start in water   G goal   c coin   C big coin   k switch   K switch block
 //   s spring  x hazard   d power-down   ~ water (empty main tile)
 //   w water under a coin   v down-port 0   ^ up-port 0   V down-port 1   A up-port 1
 EditorStage StageFromText(const std::vector<std::string>& rows,
@@ -30,7 +30,7 @@ EditorStage StageFromText(const std::vector<std::string>& rows,
 
 // A game with fake services in a temporary program folder.
 class GameTest : public ::testing::Test {
-protected:
+  protected:
     GameTest();
     ~GameTest() override;
 

@@ -95,9 +95,9 @@ TEST_F(KeyboardTest, NoContinueTurnsSpaceIntoEscape) {
 }
 
 TEST_F(KeyboardTest, ClearingTheLastStageReturnsToStageOne) {
-    WriteStage(100, StageFromText({"............", "............", "............", "............",
-                                   "............", "............", "SG..........",
-                                   "############"}));
+    WriteStage(100,
+               StageFromText({"............", "............", "............", "............",
+                              "............", "............", "SG..........", "############"}));
     StartGame();
     game_.stageNumber = 100;
     Press(kKeySpace);
@@ -138,11 +138,11 @@ TEST_F(KeyboardTest, SoundSwitchDuringPlayStartsAndStopsTheMusic) {
 TEST_F(KeyboardTest, StatusLinesDuringPlay) {
     Play(kFlatStage);
     game_.highScores[0] = 3400;
-    for (const auto& [seconds, text] : std::vector<std::pair<int, std::string>>{
-             {0, "ステージ1"},
-             {5, "ステージ1のハイスコア: 3400"},
-             {14, "Escキーでメニューに戻れます。"},
-             {15, "ステージ1"}}) {
+    for (const auto& [seconds, text] :
+         std::vector<std::pair<int, std::string>>{{0, "ステージ1"},
+                                                  {5, "ステージ1のハイスコア: 3400"},
+                                                  {14, "Escキーでメニューに戻れます。"},
+                                                  {15, "ステージ1"}}) {
         game_.elapsedSeconds = static_cast<std::int16_t>(seconds);
         UpdateStatusLine(game_);
         EXPECT_EQ(game_.lblMain[0], text) << seconds;

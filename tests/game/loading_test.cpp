@@ -63,8 +63,15 @@ TEST_F(LoadingTest, LiftsComeBeforeActorsInReadingOrder) {
     EXPECT_EQ(game_.lifts[3], (Lift{128, 128, 3, true, false, false, 0}));
     ASSERT_EQ(game_.actorCount(), 1);
     EXPECT_EQ(game_.actors[0].kind, 8);
-    EXPECT_EQ(game_.liftsAtStart, game_.lifts);
-    EXPECT_EQ(game_.actorsAtStart, game_.actors);
+    // The restart copies are taken before that first frame.
+    ASSERT_EQ(game_.liftsAtStart.size(), game_.lifts.size());
+    for (std::size_t i = 0; i < game_.lifts.size(); ++i) {
+        Lift asLoaded = game_.lifts[i];
+        asLoaded.active = false;
+        EXPECT_EQ(game_.liftsAtStart[i], asLoaded) << i;
+    }
+    ASSERT_EQ(game_.actorsAtStart.size(), 1u);
+    EXPECT_FALSE(game_.actorsAtStart[0].active);
 }
 
 TEST_F(LoadingTest, EveryLiftCodeMakesItsLift) {

@@ -1,13 +1,13 @@
 // The player's jumps, falls, water rules, head bumps and ports.
-#include "game/core/keyboard.h"
 #include "game/core/player.h"
+#include "game/core/keyboard.h"
 #include "tests/game/game_fixture.h"
 
 namespace tovek::testing {
 namespace {
 
 class PlayerTest : public GameTest {
-protected:
+  protected:
     // Presses Up for one tick and returns the height above the start, tick by
     // tick, until the player stands again.
     std::vector<int> JumpHeights() {
@@ -28,7 +28,8 @@ protected:
     }
     static int RiseTicks(const std::vector<int>& heights) {
         return static_cast<int>(std::max_element(heights.begin(), heights.end()) -
-                                heights.begin()) + 1;
+                                heights.begin()) +
+               1;
     }
 };
 
@@ -186,7 +187,7 @@ TEST_F(PlayerTest, WaterCapsTheFallAndDownSinks) {
 
 TEST_F(PlayerTest, SwimStrokeStartsFromWaterWhileSinking) {
     Play({"............", "............", "~~~~~~~~~~~~", "~~~~~~~~~~~~", "~~~~~~~~~~~~",
-          "~~~S~~~~~~~~", "~~~~~~~~~~~~", "############"});
+          "~~~P~~~~~~~~", "~~~~~~~~~~~~", "############"});
     game_.powerUpO = true;
     Tick(3);
     ASSERT_TRUE(game_.inWater);
@@ -198,7 +199,7 @@ TEST_F(PlayerTest, SwimStrokeStartsFromWaterWhileSinking) {
 
 TEST_F(PlayerTest, SubmergedPlayerDrownsUnlessProtected) {
     Play({"............", "............", "............", "............", "~~~~~~~~~~~~",
-          "~~~S~~~~~~~~", "~~~~~~~~~~~~", "############"});
+          "~~~P~~~~~~~~", "~~~~~~~~~~~~", "############"});
     Tick(2);
     EXPECT_TRUE(game_.dying);
     EXPECT_EQ(sound_.TakeLastStarted(), 2);

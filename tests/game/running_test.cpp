@@ -7,11 +7,10 @@ namespace tovek::testing {
 namespace {
 
 class RunningTest : public GameTest {
-protected:
+  protected:
     void SetUp() override {
-        Play({"........................", "........................",
-              "........................", "........................",
-              "........................", "........................",
+        Play({"........................", "........................", "........................",
+              "........................", "........................", "........................",
               "...........S............", "########################"});
     }
 
@@ -66,7 +65,7 @@ TEST_F(RunningTest, StaysInsideTheMapEdges) {
     EXPECT_EQ(game_.playerX, -8);
     Release(kKeyLeft);
     Press(kKeyRight);
-    Tick(80);
+    Tick(100);
     EXPECT_EQ(game_.playerX, 23 * 32 + 8);
 }
 

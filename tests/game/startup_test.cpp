@@ -14,7 +14,7 @@ TEST_F(StartupTest, MissingSettingsGiveDefaults) {
     EXPECT_EQ(game_.character, 0);
     EXPECT_FALSE(game_.noContinue);
     EXPECT_TRUE(game_.soundOn);
-    EXPECT_EQ(game_.stageFolder, std::filesystem::path("data"));
+    EXPECT_EQ(game_.stageFolder, folder_ / "data");
     EXPECT_EQ(game_.caption, "");
 }
 
@@ -50,7 +50,7 @@ TEST_F(StartupTest, SoundOffAtStartChangesCaptionAndLabel) {
 TEST_F(StartupTest, EmptyFolderMeansData) {
     WriteSettings("Folder=\n");
     StartGame();
-    EXPECT_EQ(game_.stageFolder, std::filesystem::path("data"));
+    EXPECT_EQ(game_.stageFolder, folder_ / "data");
 }
 
 TEST_F(StartupTest, FirstFocusShowsStageOneOnce) {
