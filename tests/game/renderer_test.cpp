@@ -171,7 +171,9 @@ TEST_F(PixelTest, PlayerIsDrawnInTheMiddleOfTheView) {
     for (int y = 0; y < 256; ++y) {
         for (int x = 0; x < 384; ++x) {
             const bool inBox = x >= 176 && x < 208 && y >= 112 && y < 144;
-            if (!inBox) ASSERT_EQ(shown.Pixel(x, y), hidden.Pixel(x, y)) << x << "," << y;
+            if (!inBox) {
+                ASSERT_EQ(shown.Pixel(x, y), hidden.Pixel(x, y)) << x << "," << y;
+            }
         }
     }
 }
@@ -203,7 +205,7 @@ TEST_F(PixelTest, ActorsMirrorWithTheirDirectionAndFlipWhenKnockedOut) {
     game_.actors[0].y = -500;  // out of view: the plain background
     const auto background = Block(Frame(), x, 112);
     game_.actors[0].y = game_.playerY;
-    for (const auto [dir, state] : {std::pair{0, 0}, {1, 0}, {0, -1}, {1, -1}}) {
+    for (const auto& [dir, state] : {std::pair{0, 0}, {1, 0}, {0, -1}, {1, -1}}) {
         game_.actors[0].dir = static_cast<std::uint8_t>(dir);
         game_.actors[0].state = static_cast<std::int16_t>(state);
         EXPECT_EQ(Block(Frame(), x, 112),
@@ -217,7 +219,7 @@ TEST_F(PixelTest, PortsShowTheirNumberInHex) {
     const int row = game_.playerY / 32 - 1;
     const int x = 176 + 64;
     const int y = 112 - 32;
-    for (const auto [tile, digit, cell, textY] :
+    for (const auto& [tile, digit, cell, textY] :
          {std::tuple{45, "D", 28, 17}, std::tuple{48, "0", 29, 9}}) {
         game_.TileAt(column, row) = static_cast<std::uint8_t>(tile);
         Surface expected(32, 32);
@@ -238,7 +240,7 @@ TEST_F(PixelTest, LiftsShowTheirStripOfTwelveRows) {
                     false,
                     param};
     };
-    for (const auto [type, param, sourceX, sourceY] :
+    for (const auto& [type, param, sourceX, sourceY] :
          {std::tuple{1, 0, 416, 0}, std::tuple{3, 1, 480, 16}, std::tuple{4, 300, 320, 32}}) {
         game_.lifts = {lift(static_cast<std::uint8_t>(type), static_cast<std::int16_t>(param))};
         const Surface frame = Frame();
