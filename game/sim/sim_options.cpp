@@ -58,6 +58,7 @@ std::optional<SimOptions> ParseSimOptions(const std::vector<std::string>& args,
             options.keysFile = std::filesystem::path(value);
         } else if (option == "--frames") {
             options.framesDir = std::filesystem::path(value);
+            options.drawFrames = true;
         } else if (option == "--seed") {
             if (!ParseInteger(value, options.seed)) {
                 error = "--seed needs a number from 0 to 18446744073709551615, not " + value;

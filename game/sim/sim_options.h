@@ -17,6 +17,8 @@ struct SimOptions {
     std::int64_t every = 1;
     bool map = false;
     std::optional<std::filesystem::path> framesDir;
+    // Draw every frame even when none is written (--frames implies it).
+    bool drawFrames = false;
 };
 
 struct KeyEvent {

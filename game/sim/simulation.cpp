@@ -40,14 +40,16 @@ int RunSimulation(const SimOptions& options, std::vector<KeyEvent> keys, std::os
 
     std::unique_ptr<TextPainter> text;
     if (options.framesDir) {
-        text = TextPainter::Create(FontFace::Serif, &error);
-        if (!text) return 1;
         std::error_code ec;
         std::filesystem::create_directories(*options.framesDir, ec);
         if (!std::filesystem::is_directory(*options.framesDir)) {
             error = "cannot create the frames folder " + options.framesDir->string();
             return 2;
         }
+    }
+    if (options.drawFrames) {
+        text = TextPainter::Create(FontFace::Serif, &error);
+        if (!text) return 1;
         game.drawPixels = true;
         game.sheets = LoadPictureSheets();
         game.text = text.get();
