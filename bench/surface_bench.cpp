@@ -64,8 +64,9 @@ template <typename Draw>
 void ForEachCell(Draw draw) {
     int cell = 0;
     for (int r = -1; r <= 7; ++r) {
-        for (int c = -1; c <= 11; ++c)
+        for (int c = -1; c <= 11; ++c) {
             draw(32 * c + 13, 32 * r + 21, cell++ % 16);
+        }
     }
 }
 
@@ -73,8 +74,9 @@ void ForEachCell(Draw draw) {
 template <typename Draw>
 void ForEachBackground(Draw draw) {
     for (int j = -1; j <= 1; ++j) {
-        for (int i = -1; i <= 2; ++i)
+        for (int i = -1; i <= 2; ++i) {
             draw(86 + 128 * i, 110 + 128 * j);
+        }
     }
 }
 

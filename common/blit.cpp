@@ -22,18 +22,28 @@ void ApplyRowOf(std::uint32_t* __restrict dst, const std::uint32_t* __restrict s
     if constexpr (op == RasterOp::SrcCopy) {
         std::memcpy(dst, src, static_cast<std::size_t>(count) * sizeof(std::uint32_t));
     } else if constexpr (op == RasterOp::SrcAnd) {
-        for (int i = 0; i < count; ++i)
+        for (int i = 0; i < count; ++i) {
             dst[i] &= src[i];
+        }
     } else {
-        for (int i = 0; i < count; ++i)
+        for (int i = 0; i < count; ++i) {
             dst[i] |= src[i];
+        }
     }
 }
 
-// count x rows pixels; strides in pixels.
+// count x rows pixels; strides in pixels. Whole cells get a loop of fixed
+// length, which the compiler unrolls completely.
 template <RasterOp op>
 void ApplyBlockOf(std::uint32_t* dst, std::ptrdiff_t dstStride, const std::uint32_t* src,
                   std::ptrdiff_t srcStride, int count, int rows) {
+    constexpr int kCellWidth = 32;
+    if (count == kCellWidth) {
+        for (int row = 0; row < rows; ++row) {
+            ApplyRowOf<op>(dst + row * dstStride, src + row * srcStride, kCellWidth);
+        }
+        return;
+    }
     for (int row = 0; row < rows; ++row) {
         ApplyRowOf<op>(dst + row * dstStride, src + row * srcStride, count);
     }
@@ -172,15 +182,16 @@ void GatherRow(const AxisPlan& plan, const std::uint32_t* row, std::uint32_t* ou
         if (k < count) out[k] = in[pairs];
         return;
     }
-    for (int k = 0; k < count; ++k)
+    for (int k = 0; k < count; ++k) {
         out[k] = row[plan.source[k]];
+    }
 }
 
-// Moves both plans' source positions so that they index the block starting
-// at (left, top).
+// Makes the plan read from a copy of the source that starts at offset.
 void ShiftSources(AxisPlan& plan, int offset) {
-    for (int& source : plan.source)
+    for (int& source : plan.source) {
         source -= offset;
+    }
 }
 
 }  // namespace
@@ -236,21 +247,29 @@ void StretchBlt(Surface& dst, int x, int y, int w, int h, const Surface& src, in
         source = &block;
     }
 
+    // A gathered source row serves every destination row that reads it. A copy
+    // gathers straight into its first destination row and copies that one on.
     const int count = static_cast<int>(cols.source.size());
-    std::vector<std::uint32_t> gathered(cols.identity ? 0 : count);
+    const bool gatherIntoDestination = op == RasterOp::SrcCopy;
+    std::vector<std::uint32_t> buffer(cols.identity || gatherIntoDestination ? 0 : count);
+    const std::uint32_t* gathered = nullptr;
     int gatheredRow = -1;
     for (std::size_t k = 0; k < rows.source.size(); ++k) {
+        std::uint32_t* target = dst.Row(rows.dstFirst + static_cast<int>(k)) + cols.dstFirst;
         const int sourceRow = rows.source[k];
         const std::uint32_t* line = source->Row(sourceRow);
-        const std::uint32_t* pixels = line + cols.source[0];
-        if (!cols.identity) {
-            if (sourceRow != gatheredRow) {
-                GatherRow(cols, line, gathered.data());
-                gatheredRow = sourceRow;
-            }
-            pixels = gathered.data();
+        if (cols.identity) {
+            ApplyRow(op, target, line + cols.source[0], count);
+            continue;
         }
-        ApplyRow(op, dst.Row(rows.dstFirst + static_cast<int>(k)) + cols.dstFirst, pixels, count);
+        if (sourceRow != gatheredRow) {
+            std::uint32_t* into = gatherIntoDestination ? target : buffer.data();
+            GatherRow(cols, line, into);
+            gathered = into;
+            gatheredRow = sourceRow;
+            if (gatherIntoDestination) continue;
+        }
+        ApplyRow(op, target, gathered, count);
     }
 }
 

@@ -11,15 +11,13 @@ struct FaceRequest {
     const char* family;
     const char* genericFamily;
     const char* description;
-    const char* package;
 };
 
 FaceRequest RequestFor(FontFace face) {
     if (face == FontFace::Sans) {
-        return {"IPAGothic", "sans-serif", "Japanese sans-serif (IPA Gothic)",
-                "fonts-ipafont-gothic"};
+        return {"IPAGothic", "sans-serif", "Japanese sans-serif (IPA Gothic)"};
     }
-    return {"IPAMincho", "serif", "Japanese serif (IPA Mincho)", "fonts-ipafont-mincho"};
+    return {"IPAMincho", "serif", "Japanese serif (IPA Mincho)"};
 }
 
 struct ConfigDeleter {
@@ -74,6 +72,10 @@ std::optional<FontFile> ToFontFile(const FcPattern* match) {
 
 }  // namespace
 
+const char* FontPackage(FontFace face) {
+    return face == FontFace::Sans ? "fonts-ipafont-gothic" : "fonts-ipafont-mincho";
+}
+
 std::optional<FontFile> FindJapaneseFont(FontFace face, std::string* error) {
     const FaceRequest request = RequestFor(face);
     const std::unique_ptr<FcConfig, ConfigDeleter> config(FcInitLoadConfigAndFonts());
@@ -88,9 +90,10 @@ std::optional<FontFile> FindJapaneseFont(FontFace face, std::string* error) {
         }
     }
     if (error) {
+        const std::string package = FontPackage(face);
         *error = std::string("No ") + request.description +
-                 " font was found. Install the Debian package " + request.package +
-                 " (sudo apt-get install " + request.package + ").";
+                 " font was found. Install the Debian package " + package +
+                 " (sudo apt-get install " + package + ").";
     }
     return std::nullopt;
 }

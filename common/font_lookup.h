@@ -15,6 +15,9 @@ struct FontFile {
     std::string family;  // the family fontconfig reported
 };
 
+// The Debian package that installs the preferred font of the face.
+const char* FontPackage(FontFace face);
+
 // Finds the face through fontconfig: first the preferred family (IPA Mincho
 // or IPA Gothic), accepted only when the match really is that family, since
 // fontconfig always returns something; else fontconfig's best font for the

@@ -44,6 +44,7 @@ int BoldStrength(int pixelSize) {
     return std::max(1, (pixelSize + 12) / 24);
 }
 
+// colour laid over under with coverage alpha (0..255), each channel rounded.
 std::uint32_t Blend(std::uint32_t under, std::uint32_t colour, unsigned alpha) {
     std::uint32_t result = 0;
     for (int shift = 0; shift <= 16; shift += 8) {
@@ -158,8 +159,7 @@ std::unique_ptr<TextPainter> TextPainter::Create(FontFace face, std::string* err
         impl->face = nullptr;
         if (error) {
             *error = "The font file " + file->path +
-                     " could not be read. Reinstall its Debian package (" +
-                     (face == FontFace::Sans ? "fonts-ipafont-gothic" : "fonts-ipafont-mincho") +
+                     " could not be read. Reinstall its Debian package (" + FontPackage(face) +
                      ").";
         }
         return nullptr;

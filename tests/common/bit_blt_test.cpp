@@ -48,15 +48,9 @@ TEST(BitBlt, OpsActOnTheColourBitsOnly) {
 // A 32 x 32 cell drawn the masked way: AND with a mask that is white where
 // the picture is transparent, then OR with the picture, black there.
 TEST(BitBlt, MaskedPairShowsThePictureInsideTheMaskAndKeepsTheRest) {
-    Surface sheet(64, 32);
     const Surface picture = Pattern(32, 32, 7);
     auto solid = [](int x, int y) { return (x - 15) * (x - 15) + (y - 17) * (y - 17) < 120; };
-    for (int y = 0; y < 32; ++y) {
-        for (int x = 0; x < 32; ++x) {
-            sheet.SetPixel(x, y, solid(x, y) ? 0x000000 : 0xFFFFFF);
-            sheet.SetPixel(32 + x, y, solid(x, y) ? picture.Pixel(x, y) : 0x000000);
-        }
-    }
+    const Surface sheet = testing::MaskedCellSheet(picture, solid);
     const Surface background = Pattern(80, 60, 8);
     Surface dst = background;
     BitBlt(dst, 20, 10, 32, 32, sheet, 0, 0, RasterOp::SrcAnd);

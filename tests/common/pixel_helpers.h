@@ -24,6 +24,21 @@ inline Surface Pattern(int width, int height, std::uint32_t seed) {
     return surface;
 }
 
+// A 64 x 32 sheet of one masked cell: the mask at x 0 (black where solid,
+// white elsewhere) and the picture at x 32 (picture where solid, black
+// elsewhere). solid(x, y) tells which cell pixels are solid.
+template <typename Solid>
+Surface MaskedCellSheet(const Surface& picture, Solid solid) {
+    Surface sheet(64, 32);
+    for (int y = 0; y < 32; ++y) {
+        for (int x = 0; x < 32; ++x) {
+            sheet.SetPixel(x, y, solid(x, y) ? 0x000000 : 0xFFFFFF);
+            sheet.SetPixel(32 + x, y, solid(x, y) ? picture.Pixel(x, y) : 0x000000);
+        }
+    }
+    return sheet;
+}
+
 inline std::uint32_t Apply(RasterOp op, std::uint32_t d, std::uint32_t s) {
     switch (op) {
         case RasterOp::SrcCopy:

@@ -37,15 +37,17 @@ std::uint32_t Crc32(const std::uint8_t* data, std::size_t size) {
     std::uint32_t crc = 0xFFFFFFFF;
     for (std::size_t i = 0; i < size; ++i) {
         crc ^= data[i];
-        for (int bit = 0; bit < 8; ++bit)
+        for (int bit = 0; bit < 8; ++bit) {
             crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1)));
+        }
     }
     return ~crc;
 }
 
 void PutBigEndian(std::vector<std::uint8_t>& out, std::uint32_t value) {
-    for (int shift = 24; shift >= 0; shift -= 8)
+    for (int shift = 24; shift >= 0; shift -= 8) {
         out.push_back(static_cast<std::uint8_t>(value >> shift));
+    }
 }
 
 TEST(Png, RoundTripKeepsEveryPixel) {
@@ -107,8 +109,9 @@ TEST(Png, RefusesImagesTooLargeToDecode) {
     std::vector<std::uint8_t> png = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
     PutBigEndian(png, 13);
     const std::size_t chunkStart = png.size();
-    for (char c : {'I', 'H', 'D', 'R'})
+    for (char c : {'I', 'H', 'D', 'R'}) {
         png.push_back(static_cast<std::uint8_t>(c));
+    }
     PutBigEndian(png, 60000);                // width
     PutBigEndian(png, 60000);                // height
     png.insert(png.end(), {8, 2, 0, 0, 0});  // 8-bit RGB

@@ -67,15 +67,9 @@ TEST(StretchBltMirror, NegativeExtentsOnBothSidesCancel) {
 }
 
 TEST(StretchBltMirror, MaskedPairMirroredKeepsTheBackgroundOutsideTheMask) {
-    Surface sheet(64, 32);
     const Surface picture = Pattern(32, 32, 11);
     auto solid = [](int x, int y) { return x < 20 && y > x / 2; };  // lopsided on purpose
-    for (int y = 0; y < 32; ++y) {
-        for (int x = 0; x < 32; ++x) {
-            sheet.SetPixel(x, y, solid(x, y) ? 0x000000 : 0xFFFFFF);
-            sheet.SetPixel(32 + x, y, solid(x, y) ? picture.Pixel(x, y) : 0x000000);
-        }
-    }
+    const Surface sheet = testing::MaskedCellSheet(picture, solid);
     const Surface before = Pattern(50, 50, 12);
     Surface dst = before;
     StretchBlt(dst, 9, 13, 32, 32, sheet, 31, 0, -32, 32, RasterOp::SrcAnd);
@@ -142,8 +136,9 @@ TEST(StretchBltScale, TripleRepeatsEveryPixelThreeTimes) {
     Surface dst(30, 21);
     StretchBlt(dst, 0, 0, 30, 21, src, 0, 0, 10, 7, RasterOp::SrcCopy);
     for (int y = 0; y < 21; ++y) {
-        for (int x = 0; x < 30; ++x)
+        for (int x = 0; x < 30; ++x) {
             ASSERT_EQ(dst.Pixel(x, y), src.Pixel(x / 3, y / 3));
+        }
     }
 }
 
@@ -175,45 +170,35 @@ TEST(StretchBltScale, ViewStretchedToWindowSizesMatchesTheRule) {
     }
 }
 
-TEST(StretchBltScale, RandomStretchesMirrorsAndClipsMatchTheRule) {
-    RandomSource random(2024);
-    const Surface src = Pattern(23, 19, 21);
-    for (int round = 0; round < 3000; ++round) {
+// Random extents of both signs and places in [-range/4, range), each stretch
+// checked against the pixel-by-pixel rule; within one surface when src is null.
+void CheckRandomStretches(std::uint64_t seed, int rounds, int range, const Surface* src) {
+    RandomSource random(seed);
+    for (int round = 0; round < rounds; ++round) {
         const RasterOp op = kOps[random.Below(3)];
         auto extent = [&] {
-            const int e = random.Below(61) - 30;
-            return e == 0 ? 1 : e;
+            const int e = random.Below(range + 1) - range / 2;
+            return e == 0 ? -1 : e;
         };
+        auto place = [&] { return random.Below(range + range / 4) - range / 4; };
         const int w = extent(), h = extent(), sw = extent(), sh = extent();
-        const int x = random.Below(60) - 20, y = random.Below(60) - 20;
-        const int sx = random.Below(40) - 8, sy = random.Below(36) - 8;
+        const int x = place(), y = place(), sx = place(), sy = place();
         Surface actual = Pattern(29, 25, 22);
         Surface expected = actual;
-        StretchBlt(actual, x, y, w, h, src, sx, sy, sw, sh, op);
-        ReferenceStretch(expected, x, y, w, h, src, sx, sy, sw, sh, op);
+        StretchBlt(actual, x, y, w, h, src ? *src : actual, sx, sy, sw, sh, op);
+        ReferenceStretch(expected, x, y, w, h, src ? *src : expected, sx, sy, sw, sh, op);
         ASSERT_EQ(actual, expected) << "dst " << x << "," << y << " " << w << "x" << h << " src "
                                     << sx << "," << sy << " " << sw << "x" << sh;
     }
 }
 
+TEST(StretchBltScale, RandomStretchesMirrorsAndClipsMatchTheRule) {
+    const Surface src = Pattern(23, 19, 21);
+    CheckRandomStretches(2024, 3000, 60, &src);
+}
+
 TEST(StretchBltScale, RandomStretchesWithinOneSurfaceReadBeforeWriting) {
-    RandomSource random(77);
-    for (int round = 0; round < 1500; ++round) {
-        const RasterOp op = kOps[random.Below(3)];
-        auto extent = [&] {
-            const int e = random.Below(41) - 20;
-            return e == 0 ? -1 : e;
-        };
-        const int w = extent(), h = extent(), sw = extent(), sh = extent();
-        const int x = random.Below(30) - 5, y = random.Below(30) - 5;
-        const int sx = random.Below(30) - 5, sy = random.Below(30) - 5;
-        Surface actual = Pattern(24, 24, 23);
-        Surface expected = actual;
-        StretchBlt(actual, x, y, w, h, actual, sx, sy, sw, sh, op);
-        ReferenceStretch(expected, x, y, w, h, expected, sx, sy, sw, sh, op);
-        ASSERT_EQ(actual, expected) << "dst " << x << "," << y << " " << w << "x" << h << " src "
-                                    << sx << "," << sy << " " << sw << "x" << sh;
-    }
+    CheckRandomStretches(77, 1500, 40, nullptr);
 }
 
 TEST(StretchBltEdge, ZeroExtentsAndUnknownOpsChangeNothing) {

@@ -10,8 +10,9 @@ TEST(Surface, StartsInTheGivenColourWithItsSize) {
     EXPECT_EQ(surface.Width(), 5);
     EXPECT_EQ(surface.Height(), 3);
     EXPECT_EQ(surface.Pixels().size(), 15u);
-    for (std::uint32_t pixel : surface.Pixels())
+    for (std::uint32_t pixel : surface.Pixels()) {
         EXPECT_EQ(pixel, 0x123456u);
+    }
 }
 
 TEST(Surface, NegativeSizeIsEmpty) {

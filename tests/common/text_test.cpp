@@ -165,8 +165,9 @@ TEST_F(TextTest, TopOfLineMovesTheTextByWholeRows) {
     const Surface high = Printed(60, 40, 4, 2, "テスト", style);
     const Surface low = Printed(60, 40, 4, 9, "テスト", style);
     for (int y = 0; y + 7 < 40; ++y) {
-        for (int x = 0; x < 60; ++x)
+        for (int x = 0; x < 60; ++x) {
             ASSERT_EQ(high.Pixel(x, y), low.Pixel(x, y + 7));
+        }
     }
 }
 
@@ -328,8 +329,9 @@ TEST_F(PrintCenteredTest, TextWiderThanTheSurfaceLosesTheSameOnBothSides) {
     PrintCentered(cut, Serif(), text, 48, 10, 0x0000FF, true);
     const int offset = static_cast<int>(std::nearbyint((width - 384) / 2.0));
     for (int y = 0; y < 100; ++y) {
-        for (int x = 0; x < 384; ++x)
+        for (int x = 0; x < 384; ++x) {
             ASSERT_EQ(cut.Pixel(x, y), whole.Pixel(x + offset, y));
+        }
     }
     EXPECT_LE(std::abs(offset - (width - 384 - offset)), 1);
 }

@@ -10,8 +10,9 @@ namespace {
 
 std::vector<char32_t> Decode(std::string_view text) {
     std::vector<char32_t> result;
-    for (std::size_t pos = 0; pos < text.size();)
+    for (std::size_t pos = 0; pos < text.size();) {
         result.push_back(NextCodePoint(text, pos));
+    }
     return result;
 }
 
