@@ -11,12 +11,12 @@
 namespace tovek::assets {
 namespace {
 
-constexpr int N = WrappedCanvas::kSize;
+constexpr int kTile = WrappedCanvas::kSize;
 constexpr double kPi = std::numbers::pi;
 
 // 0 at y = 0 and y = 64, 1 in the middle: a vertical gradient that wraps.
 double Valley(double y) {
-    return 0.5 - 0.5 * std::cos(2.0 * kPi * y / N);
+    return 0.5 - 0.5 * std::cos(2.0 * kPi * y / kTile);
 }
 
 Ramp Fade(Rgb from, Rgb to, int steps) {
@@ -27,8 +27,8 @@ Ramp Fade(Rgb from, Rgb to, int steps) {
 }
 
 void ForEachPixel(WrappedCanvas& canvas, const std::function<Rgb(int, int)>& paint) {
-    for (int y = 0; y < N; ++y) {
-        for (int x = 0; x < N; ++x)
+    for (int y = 0; y < kTile; ++y) {
+        for (int x = 0; x < kTile; ++x)
             canvas.Set(x, y, paint(x, y));
     }
 }
@@ -37,12 +37,17 @@ void ForEachPixel(WrappedCanvas& canvas, const std::function<Rgb(int, int)>& pai
 // tile's top and bottom edge.
 void PaintCloudySky(WrappedCanvas& c) {
     const Ramp sky = {0x7faad2, 0x8bb4d8, 0x99bfdf, 0xa6c8e4};
-    ForEachPixel(c, [&](int x, int y) { return Pick(sky, 0.85 - 0.6 * Valley(y), x, y); });
+    auto skyAt = [&](int x, int y) { return Pick(sky, 0.85 - 0.6 * Valley(y), x, y); };
+    ForEachPixel(c, skyAt);
+    const Rgb rim = 0xb3c9df;
+    const Rgb body = 0xdfe8f1;
+    const Rgb light = 0xeef3f7;
+    const Rgb shade = 0xc9d8e8;
     struct Puff {
         double x, y, r;
     };
     struct Cloud {
-        double baseY;
+        int baseY;
         std::vector<Puff> puffs;
     };
     const Cloud clouds[] = {
@@ -51,21 +56,21 @@ void PaintCloudySky(WrappedCanvas& c) {
     };
     for (const Cloud& cloud : clouds) {
         for (const Puff& p : cloud.puffs)
-            c.FillCircle(p.x, p.y, p.r + 1.0, 0xb3c9df);
+            c.FillCircle(p.x, p.y, p.r + 1.0, rim);
         for (const Puff& p : cloud.puffs)
-            c.FillCircle(p.x, p.y, p.r, 0xdfe8f1);
+            c.FillCircle(p.x, p.y, p.r, body);
         for (const Puff& p : cloud.puffs)
-            c.FillCircle(p.x - 1.0, p.y - 1.2, p.r - 1.6, 0xeef3f7);
-        for (int y = static_cast<int>(cloud.baseY) - 2; y <= cloud.baseY + 6; ++y) {
-            for (int x = 0; x < N; ++x) {
+            c.FillCircle(p.x - 1.0, p.y - 1.2, p.r - 1.6, light);
+        // Cut the puffs off flat at the base line, with a shaded band above it.
+        for (int y = cloud.baseY - 2; y <= cloud.baseY + 6; ++y) {
+            for (int x = 0; x < kTile; ++x) {
+                const Rgb here = c.At(x, y);
+                const bool inCloud = here == rim || here == body || here == light;
+                if (!inCloud) continue;
                 if (y > cloud.baseY) {
-                    if (c.At(x, y) != 0xb3c9df && c.At(x, y) != 0xdfe8f1 &&
-                        c.At(x, y) != 0xeef3f7) {
-                        continue;
-                    }
-                    c.Set(x, y, Pick(sky, 0.85 - 0.6 * Valley(y), x, y));
-                } else if (c.At(x, y) == 0xdfe8f1 || c.At(x, y) == 0xeef3f7) {
-                    c.Set(x, y, y == static_cast<int>(cloud.baseY) ? 0xb3c9df : 0xc9d8e8);
+                    c.Set(x, y, skyAt(x, y));
+                } else if (here != rim) {
+                    c.Set(x, y, y == cloud.baseY ? rim : shade);
                 }
             }
         }
@@ -81,12 +86,12 @@ void PaintMistyHills(WrappedCanvas& c) {
     ForEachPixel(c, [&](int x, int y) {
         const double farTop = 22 + 5 * TileWave(x, 1) + 3 * TileWave(x, 3, 1.3);
         const double nearTop = 36 + 6 * TileWave(x, 1, 2.1) + 2 * TileWave(x, 2, 0.4);
-        if (y >= nearTop) return Pick(near, (y - nearTop) / (N - nearTop), x, y);
-        if (y >= farTop) return Pick(far, 0.15 + (y - farTop) / (N - farTop), x, y);
+        if (y >= nearTop) return Pick(near, (y - nearTop) / (kTile - nearTop), x, y);
+        if (y >= farTop) return Pick(far, 0.15 + (y - farTop) / (kTile - farTop), x, y);
         return Pick(sky, std::sin(kPi * y / farTop) * 0.9, x, y);
     });
     // Small trees along the near ridge.
-    for (int x = 3; x < N; x += 11) {
+    for (int x = 3; x < kTile; x += 11) {
         const int top = static_cast<int>(36 + 6 * TileWave(x, 1, 2.1) + 2 * TileWave(x, 2, 0.4));
         c.FillCircle(x + 0.5, top - 1.5, 2.2, 0x557d56);
         c.Set(x, top + 1, 0x5b4a40);
@@ -115,8 +120,8 @@ void PaintForest(WrappedCanvas& c) {
         return Pick(leaves, n * 1.2 - 0.1, x, y);
     });
     for (int i = 0; i < 14; ++i) {
-        const int x = static_cast<int>(Hash01(i, 1, 22) * N);
-        const int y = static_cast<int>(Hash01(i, 2, 22) * N);
+        const int x = static_cast<int>(Hash01(i, 1, 22) * kTile);
+        const int y = static_cast<int>(Hash01(i, 2, 22) * kTile);
         c.Set(x, y, 0x6e8a5c);
     }
 }
@@ -180,8 +185,8 @@ void PaintNight(WrappedCanvas& c) {
         return Pick(sky, WrappedNoise(x, y, 2, 4, 3, 51) * 1.2 - 0.15, x, y);
     });
     for (int i = 0; i < 26; ++i) {
-        const int x = static_cast<int>(Hash01(i, 1, 52) * N);
-        const int y = static_cast<int>(Hash01(i, 2, 52) * N);
+        const int x = static_cast<int>(Hash01(i, 1, 52) * kTile);
+        const int y = static_cast<int>(Hash01(i, 2, 52) * kTile);
         const double brightness = Hash01(i, 3, 52);
         c.Set(x, y, brightness > 0.6 ? 0xc8cce0 : 0x7880a8);
         if (brightness > 0.88) {
@@ -238,10 +243,10 @@ void PaintMountains(WrappedCanvas& c) {
     ForEachPixel(c, [&](int x, int y) {
         const double farTop = peak(x, 34, 20, 0) + 1.5 * TileWave(x, 5);
         const double nearTop = peak(x, 50, 14, 16) + TileWave(x, 4, 1.0);
-        if (y >= nearTop) return Pick(near, (y - nearTop) / (N - nearTop), x, y);
+        if (y >= nearTop) return Pick(near, (y - nearTop) / (kTile - nearTop), x, y);
         if (y >= farTop) {
             if (y < farTop + 4 && farTop < 22) return Rgb{0xd6dde8};
-            return Pick(far, 0.1 + (y - farTop) / (N - farTop), x, y);
+            return Pick(far, 0.1 + (y - farTop) / (kTile - farTop), x, y);
         }
         return Pick(sky, std::sin(kPi * y / std::max(farTop, 1.0)) * 0.9, x, y);
     });
@@ -264,8 +269,8 @@ void PaintSnow(WrappedCanvas& c) {
         return Pick(snow, WrappedNoise(x + y * 0.5, y, 2, 4, 3, 101), x, y);
     });
     for (int i = 0; i < 22; ++i) {
-        const int x = static_cast<int>(Hash01(i, 1, 102) * N);
-        const int y = static_cast<int>(Hash01(i, 2, 102) * N);
+        const int x = static_cast<int>(Hash01(i, 1, 102) * kTile);
+        const int y = static_cast<int>(Hash01(i, 2, 102) * kTile);
         const Rgb flake = 0xe4ebf2;
         c.Set(x, y, flake);
         if (Hash01(i, 3, 102) > 0.65) {
@@ -287,8 +292,8 @@ void PaintLavaCave(WrappedCanvas& c) {
         const double dx = (field(x + 1, y) - field(x - 1, y)) / 2;
         const double dy = (field(x, y + 1) - field(x, y - 1)) / 2;
         const double distance = std::abs(n - 0.5) / std::max(std::sqrt(dx * dx + dy * dy), 1e-6);
-        if (distance < 0.5) return Rgb{0xa8582c};
-        if (distance < 1.4) return Rgb{0x5e2a24};
+        if (distance < 0.5) return Rgb{0x94502c};
+        if (distance < 1.4) return Rgb{0x532824};
         const double grain = WrappedNoise(x, y, 8, 8, 3, 112);
         return Pick(rock, grain * 1.2 - 0.1 + std::max(0.0, 3.0 - distance) * 0.08, x, y);
     });
@@ -376,11 +381,11 @@ void PaintFactory(WrappedCanvas& c) {
         if ((px == 3 || px == 28) && (py == 3 || py == 28)) v += 0.6;
         return Pick(metal, v, x, y);
     });
-    for (int x = 0; x < N; ++x) {
+    for (int x = 0; x < kTile; ++x) {
         for (int y = 38; y <= 45; ++y)
             c.Set(x, y, Pick(pipe, 1.0 - (y - 38) / 7.0, x, y));
     }
-    for (int y = 0; y < N; ++y) {
+    for (int y = 0; y < kTile; ++y) {
         if (y >= 37 && y <= 46) continue;
         for (int x = 14; x <= 19; ++x)
             c.Set(x, y, Pick(pipe, 1.0 - (x - 14) / 5.0, x, y));
