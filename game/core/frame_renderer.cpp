@@ -192,7 +192,9 @@ void DrawFrame(Game& game) {
     const View view = ComputeView(game);
     WakeObjectsInView(game, view);
     if (game.drawPixels) {
-        game.picMain.Clear(kPictureBackColour);
+        // The background's twelve copies cover the whole view; only a pattern
+        // number beyond the sheet leaves the cleared picture showing.
+        if (game.stageBackground >= 16) game.picMain.Clear(kPictureBackColour);
         DrawBackground(game, view);
         DrawMapCells(game, view);
         DrawLifts(game, view);
