@@ -1,6 +1,5 @@
 #include "editor/core/document.h"
 
-#include "common/file_access.h"
 #include "common/settings_file.h"
 #include "common/stage_naming.h"
 #include "editor/core/map_size.h"
@@ -11,15 +10,11 @@
 namespace quorle {
 
 void Form_Load(Editor& editor, const std::filesystem::path& programFolder) {
-    editor.programFolder = programFolder;
-    const auto settings =
-        tovek::SettingsFile::Load(tovek::ResolveIgnoringCase(programFolder, "Tovek.ini"));
-    std::string folder = settings.ReadSettingString("Folder");
-    if (folder.empty()) folder = "data";
-    // The same folder the game reads; its case is kept, since file names
-    // are case-sensitive here.
+    const auto settings = tovek::SettingsFile::LoadFromProgramFolder(programFolder);
+    // The folder the game reads, with the case it has on disk (file names are
+    // case-sensitive here); an empty setting means "data".
     editor.stageFolder =
-        tovek::ResolveIgnoringCase(programFolder, tovek::FolderFromSetting(folder)).string();
+        tovek::StageFolderPath(programFolder, settings.ReadSettingString("Folder")).string();
     editor.targetStage = 1;
     SetMapSize(editor, 48, 8, true);
 }

@@ -63,7 +63,6 @@ struct Editor {
     EditorServices& services;
     tovek::RandomSource random{tovek::kEditorRandomSeed};
     std::unique_ptr<tovek::TextPainter> portDigits;
-    std::filesystem::path programFolder;
 
     // The document.
     std::string stageFolder;

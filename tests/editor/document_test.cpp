@@ -27,7 +27,7 @@ TEST_F(StartUp, OpensAnEmptyFortyEightByEightMap) {
     ASSERT_EQ(editor.map.Width(), 48);
     ASSERT_EQ(editor.map.Height(), 8);
     for (const MapCell& cell : editor.map.Cells())
-        EXPECT_TRUE(SameCell(cell, MapCell{}));
+        EXPECT_EQ(cell, MapCell{});
     EXPECT_EQ(editor.background, 0);
     EXPECT_EQ(editor.currentStage, 0);
     EXPECT_EQ(editor.targetStage, 1);

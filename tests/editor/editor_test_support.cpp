@@ -224,9 +224,4 @@ tovek::EditorStage EmptyStage(int width, int height, int background) {
         .cells = std::vector<MapCell>(static_cast<std::size_t>(width) * height, MapCell{})};
 }
 
-bool SameCell(const MapCell& a, const MapCell& b) {
-    return a.mainTile == b.mainTile && a.actorCode == b.actorCode && a.liftCode == b.liftCode &&
-           a.water == b.water;
-}
-
 }  // namespace quorle::testing

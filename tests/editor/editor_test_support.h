@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <cstdint>
 #include <deque>
 #include <filesystem>
@@ -16,6 +18,14 @@
 #include "editor/core/preview.h"
 #include "editor/core/size_dialog.h"
 #include "editor/core/stage_dialog.h"
+
+namespace tovek {
+// Readable cells in test failures.
+inline void PrintTo(const MapCell& cell, std::ostream* out) {
+    *out << "{main " << int{cell.mainTile} << ", actor " << int{cell.actorCode} << ", lift "
+         << int{cell.liftCode} << ", water " << int{cell.water} << "}";
+}
+}  // namespace tovek
 
 namespace quorle::testing {
 
@@ -102,6 +112,5 @@ class EditorTest : public ::testing::Test {
 
 // A stage of the given size with every cell empty.
 tovek::EditorStage EmptyStage(int width, int height, int background = 0);
-bool SameCell(const MapCell& a, const MapCell& b);
 
 }  // namespace quorle::testing

@@ -111,7 +111,7 @@ TEST_F(MapSize, ShrinkingKeepsTheOverlapAndGrowingAddsEmptyCells) {
                                          ? MapCell{.mainTile = static_cast<std::uint8_t>(x + 1),
                                                    .water = static_cast<std::uint8_t>(y)}
                                          : MapCell{};
-            EXPECT_TRUE(SameCell(editor.map.At(x, y), expected)) << x << "," << y;
+            EXPECT_EQ(editor.map.At(x, y), expected) << x << "," << y;
         }
     }
 }

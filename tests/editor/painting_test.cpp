@@ -16,7 +16,7 @@ TEST_F(Painting, OverwriteModeLeavesOnlyThePaintedLayer) {
     editor.map.At(1, 1) = kFullCell;
     Pick(kLeftButton, 33);
     ClickCell(kLeftButton, 1, 1);
-    EXPECT_TRUE(SameCell(editor.map.At(1, 1), MapCell{.actorCode = 33}));
+    EXPECT_EQ(editor.map.At(1, 1), MapCell{.actorCode = 33});
 }
 
 TEST_F(Painting, InsertModeKeepsTheOtherLayers) {
@@ -30,8 +30,8 @@ TEST_F(Painting, InsertModeKeepsTheOtherLayers) {
     ClickCell(kLeftButton, 1, 1);
     Pick(kLeftButton, 7);
     ClickCell(kLeftButton, 1, 1);
-    EXPECT_TRUE(SameCell(editor.map.At(1, 1),
-                         MapCell{.mainTile = 7, .actorCode = 33, .liftCode = 12, .water = 25}));
+    EXPECT_EQ(editor.map.At(1, 1),
+              (MapCell{.mainTile = 7, .actorCode = 33, .liftCode = 12, .water = 25}));
 }
 
 TEST_F(Painting, TheEraserPeelsActorLiftMainTileWaterInInsertMode) {
@@ -43,14 +43,14 @@ TEST_F(Painting, TheEraserPeelsActorLiftMainTileWaterInInsertMode) {
                                 {}};
     for (const MapCell& after : expected) {
         ClickCell(kRightButton, 2, 3);
-        EXPECT_TRUE(SameCell(editor.map.At(2, 3), after));
+        EXPECT_EQ(editor.map.At(2, 3), after);
     }
 }
 
 TEST_F(Painting, TheEraserEmptiesTheCellInOverwriteMode) {
     editor.map.At(2, 3) = kFullCell;
     ClickCell(kRightButton, 2, 3);
-    EXPECT_TRUE(SameCell(editor.map.At(2, 3), MapCell{}));
+    EXPECT_EQ(editor.map.At(2, 3), MapCell{});
 }
 
 TEST_F(Painting, EveryPaintingMarksTheDocumentModifiedEvenWithTheSameCode) {
@@ -163,7 +163,7 @@ TEST_F(Painting, PortToolsAdvanceInInsertModeAndKeepTheOtherLayers) {
     editor.map.At(0, 0) = MapCell{.mainTile = 40, .actorCode = 50};
     Pick(kLeftButton, 28);
     ClickCell(kLeftButton, 0, 0);
-    EXPECT_TRUE(SameCell(editor.map.At(0, 0), MapCell{.mainTile = 41, .actorCode = 50}));
+    EXPECT_EQ(editor.map.At(0, 0), (MapCell{.mainTile = 41, .actorCode = 50}));
 }
 
 TEST_F(Painting, LiftsFromTheLowerHalfAreFast) {
@@ -194,10 +194,10 @@ TEST_F(Painting, PalettePicksAsTheyAreTaken) {
 TEST_F(Painting, PaletteRowsThreeAndFourPaintActorsAndMainTiles) {
     Pick(kLeftButton, 50);
     ClickCell(kLeftButton, 0, 0);
-    EXPECT_TRUE(SameCell(editor.map.At(0, 0), MapCell{.actorCode = 50}));
+    EXPECT_EQ(editor.map.At(0, 0), MapCell{.actorCode = 50});
     Pick(kLeftButton, 70);
     ClickCell(kLeftButton, 1, 0);
-    EXPECT_TRUE(SameCell(editor.map.At(1, 0), MapCell{.mainTile = 70}));
+    EXPECT_EQ(editor.map.At(1, 0), MapCell{.mainTile = 70});
 }
 
 TEST_F(Painting, PressesOutsideThePaletteOrWithTheMiddleButtonPickNothing) {

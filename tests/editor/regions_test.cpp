@@ -73,9 +73,9 @@ TEST_F(Regions, CutEmptiesTheRectangleIntoTheClipInEitherCornerOrder) {
         for (int y = 0; y < 8; ++y) {
             for (int x = 0; x < 12; ++x) {
                 const bool inside = x >= 2 && x <= 5 && y >= 1 && y <= 6;
-                EXPECT_TRUE(SameCell(editor.map.At(x, y), inside ? MapCell{} : PatternCell(x, y)));
+                EXPECT_EQ(editor.map.At(x, y), inside ? MapCell{} : PatternCell(x, y));
                 if (inside) {
-                    EXPECT_TRUE(SameCell(editor.clip.At(x - 2, y - 1), PatternCell(x, y)));
+                    EXPECT_EQ(editor.clip.At(x - 2, y - 1), PatternCell(x, y));
                 }
             }
         }
@@ -98,8 +98,8 @@ TEST_F(Regions, CopyKeepsTheMapAndTheModifiedMark) {
     EXPECT_EQ(services.beeps, beeps + 1);
     EXPECT_EQ(editor.clipWidth, 1);
     EXPECT_EQ(editor.clipHeight, 1);
-    EXPECT_TRUE(SameCell(editor.clip.At(0, 0), PatternCell(7, 2)));
-    EXPECT_TRUE(SameCell(editor.map.At(7, 2), PatternCell(7, 2)));
+    EXPECT_EQ(editor.clip.At(0, 0), PatternCell(7, 2));
+    EXPECT_EQ(editor.map.At(7, 2), PatternCell(7, 2));
     EXPECT_EQ(editor.lblStatus, "コピーが完了しました。");
     EXPECT_FALSE(editor.modified);
     mnuMap_Click(editor, 2);
@@ -130,7 +130,7 @@ TEST_F(Regions, PasteWritesWholeCellsEvenInInsertModeAndCanBeRepeated) {
         ClickCell(kRightButton, cx, cy);
         for (int j = 0; j < 2; ++j) {
             for (int i = 0; i < 2; ++i) {
-                EXPECT_TRUE(SameCell(editor.map.At(cx + i, cy + j), editor.clip.At(i, j)));
+                EXPECT_EQ(editor.map.At(cx + i, cy + j), editor.clip.At(i, j));
             }
         }
         EXPECT_EQ(editor.lblStatus, "貼り付けが完了しました。");
@@ -151,7 +151,7 @@ TEST_F(Regions, PasteNearTheEdgeDropsWhatFallsOutside) {
     ClickCell(kLeftButton, 10, 6);  // map cell (46, 6): two columns and rows fit
     for (int j = 0; j < 2; ++j) {
         for (int i = 0; i < 2; ++i) {
-            EXPECT_TRUE(SameCell(editor.map.At(46 + i, 6 + j), PatternCell(i, j)));
+            EXPECT_EQ(editor.map.At(46 + i, 6 + j), PatternCell(i, j));
         }
     }
     EXPECT_EQ(RegionFrame(), (std::array{320, 192, 128, 96}));
@@ -189,8 +189,7 @@ TEST_F(Regions, FillUsesTheLeftToolWhicheverButtonClicks) {
     for (int y = 0; y < 8; ++y) {
         for (int x = 0; x < 12; ++x) {
             const bool inside = x >= 1 && x <= 4 && y >= 2 && y <= 4;
-            EXPECT_TRUE(SameCell(editor.map.At(x, y),
-                                 inside ? MapCell{.liftCode = 17} : PatternCell(x, y)));
+            EXPECT_EQ(editor.map.At(x, y), inside ? MapCell{.liftCode = 17} : PatternCell(x, y));
         }
     }
     EXPECT_EQ(editor.lblStatus, "塗りつぶしが完了しました。");
@@ -209,7 +208,7 @@ TEST_F(Regions, FillInInsertModeKeepsTheLayersUnderIt) {
     for (int x = 0; x <= 2; ++x) {
         MapCell expected = PatternCell(x, 0);
         expected.water = 25;
-        EXPECT_TRUE(SameCell(editor.map.At(x, 0), expected));
+        EXPECT_EQ(editor.map.At(x, 0), expected);
     }
 }
 
@@ -219,15 +218,15 @@ TEST_F(Regions, FillWithTheEraserEmptiesInOverwriteModeOnly) {
     mnuMap_Click(editor, 3);
     ClickCell(kLeftButton, 0, 0);
     ClickCell(kLeftButton, 1, 0);
-    EXPECT_TRUE(SameCell(editor.map.At(0, 0), MapCell{}));
-    EXPECT_TRUE(SameCell(editor.map.At(1, 0), MapCell{}));
+    EXPECT_EQ(editor.map.At(0, 0), MapCell{});
+    EXPECT_EQ(editor.map.At(1, 0), MapCell{});
 
     mnuInsert_Click(editor);
     SetModified(editor, false);
     mnuMap_Click(editor, 3);
     ClickCell(kLeftButton, 5, 5);
     ClickCell(kLeftButton, 6, 6);
-    EXPECT_TRUE(SameCell(editor.map.At(6, 6), PatternCell(6, 6)));
+    EXPECT_EQ(editor.map.At(6, 6), PatternCell(6, 6));
     EXPECT_TRUE(editor.modified);
 }
 
@@ -308,8 +307,8 @@ TEST_F(Regions, ASizeChangeBetweenTheClicksLimitsTheOperationToTheMap) {
     EXPECT_EQ(editor.clipHeight, 3);
     for (int y = 2; y <= 4; ++y) {
         for (int x = 17; x < 20; ++x)
-            EXPECT_TRUE(SameCell(editor.map.At(x, y), MapCell{}));
-        EXPECT_TRUE(SameCell(editor.map.At(16, y), PatternCell(16, y)));
+            EXPECT_EQ(editor.map.At(x, y), MapCell{});
+        EXPECT_EQ(editor.map.At(16, y), PatternCell(16, y));
     }
 }
 

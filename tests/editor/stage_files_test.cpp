@@ -61,8 +61,7 @@ class StageFiles : public EditorTest {
         EXPECT_EQ(editor.background, stage.background);
         for (int y = 0; y < stage.height; ++y) {
             for (int x = 0; x < stage.width; ++x) {
-                ASSERT_TRUE(SameCell(editor.map.At(x, y), stage.cells[y * stage.width + x]))
-                    << x << "," << y;
+                ASSERT_EQ(editor.map.At(x, y), stage.cells[y * stage.width + x]) << x << "," << y;
             }
         }
     }
@@ -291,8 +290,8 @@ TEST_F(StageFiles, ATruncatedFileOpensWithEmptyCellsAfterItsEnd) {
     LoadStage(6);
     EXPECT_EQ(editor.mapWidth, 20);
     EXPECT_EQ(editor.mapHeight, 10);
-    EXPECT_TRUE(SameCell(editor.map.At(0, 0), SampleStage().cells[0]));
-    EXPECT_TRUE(SameCell(editor.map.At(19, 9), MapCell{}));
+    EXPECT_EQ(editor.map.At(0, 0), SampleStage().cells[0]);
+    EXPECT_EQ(editor.map.At(19, 9), MapCell{});
 }
 
 class StageBox : public StageFiles {
