@@ -44,6 +44,23 @@ tovek::EditorStage DocumentAsStage(const Editor& editor) {
                               .cells = editor.map.Cells()};
 }
 
+tovek::EditorStage WithEditorSize(const tovek::EditorStage& stage) {
+    tovek::EditorStage opened;
+    opened.background = stage.background;
+    opened.width = std::clamp(stage.width, kMinMapWidth, kMaxMapWidth);
+    opened.height = std::clamp(stage.height, kMinMapHeight, kMaxMapHeight);
+    opened.cells.resize(static_cast<std::size_t>(opened.width) * opened.height);
+    for (int y = 0; y < std::min(opened.height, stage.height); ++y) {
+        for (int x = 0; x < std::min(opened.width, stage.width); ++x) {
+            const std::size_t index = static_cast<std::size_t>(y) * stage.width + x;
+            if (index < stage.cells.size()) {
+                opened.cells[static_cast<std::size_t>(y) * opened.width + x] = stage.cells[index];
+            }
+        }
+    }
+    return opened;
+}
+
 void LoadStageFile(Editor& editor) {
     const int number = editor.targetStage;
     const std::filesystem::path path = StageFilePath(editor, number);
@@ -59,20 +76,18 @@ void LoadStageFile(Editor& editor) {
         return;
     }
     const tovek::EditorStage stage = tovek::ReadEditorStage(*bytes);
-    const int width = std::clamp(stage.width, kMinMapWidth, kMaxMapWidth);
-    const int height = std::clamp(stage.height, kMinMapHeight, kMaxMapHeight);
+    const tovek::EditorStage opened = WithEditorSize(stage);
 
     editor.lblStatus = DataText(number) + "から読み込みました。";
-    if (width != stage.width || height != stage.height) {
-        editor.lblStatus += AdjustedSizeText(stage, width, height);
+    if (opened.width != stage.width || opened.height != stage.height) {
+        editor.lblStatus += AdjustedSizeText(stage, opened.width, opened.height);
     }
     SetStageNumber(editor, number);
-    editor.background = stage.background;
-    SetMapSize(editor, width, height, true);
-    for (int y = 0; y < std::min(height, stage.height); ++y) {
-        for (int x = 0; x < std::min(width, stage.width); ++x) {
-            const std::size_t index = static_cast<std::size_t>(y) * stage.width + x;
-            if (index < stage.cells.size()) editor.map.At(x, y) = stage.cells[index];
+    editor.background = opened.background;
+    SetMapSize(editor, opened.width, opened.height, true);
+    for (int y = 0; y < opened.height; ++y) {
+        for (int x = 0; x < opened.width; ++x) {
+            editor.map.At(x, y) = opened.cells[static_cast<std::size_t>(y) * opened.width + x];
         }
     }
     DrawMapView(editor);

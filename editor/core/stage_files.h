@@ -25,6 +25,10 @@ void txtStage_KeyDown(Editor& editor, int keyCode);
 // 0 "←", 1 "→": the nearest other stage that exists, wrapping in 1..100.
 void cmdStage_Click(Editor& editor, int index);
 
+// The stage as the editor opens it: width and height brought into 12..255
+// and 8..255, cells beyond the file's map empty.
+tovek::EditorStage WithEditorSize(const tovek::EditorStage& stage);
+
 // The document as the stage writer takes it.
 tovek::EditorStage DocumentAsStage(const Editor& editor);
 
