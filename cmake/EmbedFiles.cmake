@@ -22,7 +22,8 @@ function(embed_files)
                 -DNAMESPACE=${ARG_NAMESPACE} "-DPAIRS=${pairs}"
                 -P ${PROJECT_SOURCE_DIR}/cmake/WriteEmbedded.cmake
         DEPENDS ${inputs} ${PROJECT_SOURCE_DIR}/cmake/WriteEmbedded.cmake
-        COMMENT "Embedding ${ARG_TARGET}")
+        COMMENT "Embedding ${ARG_TARGET}"
+        VERBATIM)
     add_library(${ARG_TARGET} STATIC ${source} ${header})
     target_include_directories(${ARG_TARGET} PUBLIC ${out_dir})
     target_compile_features(${ARG_TARGET} PUBLIC cxx_std_20)

@@ -1,6 +1,8 @@
 # Copies every file of SOURCE into DEST. A file already in DEST is replaced only
 # when it still holds what an earlier sync put there, so stages, settings or
 # records the user changed in the program folder are never overwritten.
+# Script mode starts with old policies; IN_LIST below needs the current ones.
+cmake_minimum_required(VERSION 3.25)
 file(GLOB_RECURSE shipped RELATIVE ${SOURCE} ${SOURCE}/*)
 set(manifest ${DEST}/.dist-manifest)
 set(known "")

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <span>
+#include <vector>
+
+#include "common/surface.h"
+
+namespace tovek {
+
+// Pictures larger than this many pixels are refused rather than decoded.
+inline constexpr long long kMaxPngPixels = 1LL << 26;
+
+// A PNG image as a Surface; transparency is dropped (the colour stays).
+// Nothing for data that is not a PNG, is damaged, or is too large.
+std::optional<Surface> DecodePng(std::span<const std::uint8_t> bytes);
+
+// The surface as an 8-bit RGB PNG; the same surface always gives the same
+// bytes. Empty for a surface without pixels.
+std::vector<std::uint8_t> EncodePng(const Surface& surface);
+
+// Writes EncodePng(surface) to path; false when the file cannot be written.
+bool WritePng(const std::filesystem::path& path, const Surface& surface);
+
+}  // namespace tovek
