@@ -26,7 +26,7 @@ void SetModified(Editor& editor, bool flag) {
 
 std::string MakeTitle(const Editor& editor) {
     std::string title = "Quorle";
-    if (editor.currentStage != 0) title += "(" + DecimalText(editor.currentStage) + "面)";
+    if (editor.currentStage != 0) title += JoinText({"(", DecimalText(editor.currentStage), "面)"});
     if (editor.modified) title += "*";
     return title;
 }

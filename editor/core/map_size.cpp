@@ -22,9 +22,10 @@ void SetScrollMax(ScrollBar& bar, int max) {
 std::optional<int> CheckBox(Editor& editor, TextBox& box, int minimum, int maximum, int current) {
     const std::optional<std::int16_t> value = ParseSizeNumber(box.text);
     if (value && *value >= minimum && *value <= maximum) return *value;
-    ShowMessage(editor,
-                DecimalText(minimum) + "～" + DecimalText(maximum) + "の数字を入れて下さい。",
-                MessageButtons::Ok, MessageIcon::Error);
+    ShowMessage(
+        editor,
+        JoinText({DecimalText(minimum), "～", DecimalText(maximum), "の数字を入れて下さい。"}),
+        MessageButtons::Ok, MessageIcon::Error);
     box.text = DecimalText(current);
     box.wholeTextSelected = true;
     return std::nullopt;

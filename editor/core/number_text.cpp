@@ -41,6 +41,13 @@ bool RoundsUp(std::string_view fraction, long long integerPart) {
 
 }  // namespace
 
+std::string JoinText(std::initializer_list<std::string_view> pieces) {
+    std::string text;
+    for (std::string_view piece : pieces)
+        text += piece;
+    return text;
+}
+
 std::int16_t ParseClamped(std::string_view text, int minimum, int maximum, int fallback) {
     const bool negative = !text.empty() && text[0] == '-';
     const std::string_view digits = negative ? text.substr(1) : text;

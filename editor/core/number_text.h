@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <initializer_list>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -27,5 +28,9 @@ inline int MinOf(int a, int b) {
 inline std::string DecimalText(int value) {
     return std::to_string(value);
 }
+
+// The pieces of a shown text, one after another. (Built by appending: GCC 12
+// warns falsely about chains of literal + temporary string.)
+std::string JoinText(std::initializer_list<std::string_view> pieces);
 
 }  // namespace quorle

@@ -58,7 +58,7 @@ void pctMain_MouseMove(Editor& editor, int buttons, int x, int y) {
             RegionClick(editor, mx, my, cx, cy);
         }
     }
-    editor.lblPlace = DecimalText(mx) + ", " + DecimalText(my);
+    editor.lblPlace = JoinText({DecimalText(mx), ", ", DecimalText(my)});
 }
 
 void PlaceTile(MapCell& cell, std::uint8_t tile, std::uint8_t fast, std::uint8_t oldMainTile) {

@@ -65,10 +65,10 @@ void mnuMap_Click(Editor& editor, int index) {
             break;
         case 2:
             if (editor.clipWidth != 0 || editor.clipHeight != 0) {
-                editor.lblStatus = "現在" + DecimalText(editor.clipWidth) + "×" +
-                                   DecimalText(editor.clipHeight) +
-                                   "のデータがコピーされています。" + kNewLine +
-                                   "左上端の移動位置を設定して下さい。";
+                editor.lblStatus =
+                    JoinText({"現在", DecimalText(editor.clipWidth), "×",
+                              DecimalText(editor.clipHeight), "のデータがコピーされています。",
+                              kNewLine, "左上端の移動位置を設定して下さい。"});
                 StartWaiting(editor, 5, kBlack);
             } else {
                 editor.lblStatus = "貼り付けるデータがありません。";
@@ -97,8 +97,8 @@ void RegionClick(Editor& editor, int mx, int my, int cx, int cy) {
         case 6:
             editor.regionStartX = mx;
             editor.regionStartY = my;
-            editor.lblStatus = "始点:(" + DecimalText(mx) + ", " + DecimalText(my) + ")" +
-                               kNewLine + "終点を指定して下さい。";
+            editor.lblStatus = JoinText({"始点:(", DecimalText(mx), ", ", DecimalText(my), ")",
+                                         kNewLine, "終点を指定して下さい。"});
             editor.services.Beep();
             editor.shpRegion = Frame{.left = cx * kCell,
                                      .top = cy * kCell,

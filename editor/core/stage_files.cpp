@@ -22,12 +22,13 @@ constexpr int kFirstStage = 1;
 constexpr int kLastStage = 100;
 
 std::string DataText(int number) {
-    return "データ" + DecimalText(number);
+    return JoinText({"データ", DecimalText(number)});
 }
 
 std::string AdjustedSizeText(const tovek::EditorStage& stage, int width, int height) {
-    return "\r\nマップのサイズ(" + DecimalText(stage.width) + "×" + DecimalText(stage.height) +
-           ")を" + DecimalText(width) + "×" + DecimalText(height) + "に調整しました。";
+    return JoinText({"\r\nマップのサイズ(", DecimalText(stage.width), "×",
+                     DecimalText(stage.height), ")を", DecimalText(width), "×", DecimalText(height),
+                     "に調整しました。"});
 }
 
 // Brings a stage number into 1..100, wrapping: below 1 comes 100, above 100 comes 1.
@@ -65,20 +66,21 @@ void LoadStageFile(Editor& editor) {
     const int number = editor.targetStage;
     const std::filesystem::path path = StageFilePath(editor, number);
     if (!tovek::FileExists(path)) {
-        ShowMessage(editor, DataText(number) + "にはデータがありません。", MessageButtons::Ok,
-                    MessageIcon::None);
+        ShowMessage(editor, JoinText({DataText(number), "にはデータがありません。"}),
+                    MessageButtons::Ok, MessageIcon::None);
         return;
     }
     const std::optional<std::vector<std::uint8_t>> bytes = tovek::ReadFileBytes(path);
     if (!bytes) {
-        ShowMessage(editor, "「" + path.string() + "」 このファイルを読み込めませんでした。",
+        ShowMessage(editor,
+                    JoinText({"「", path.string(), "」 このファイルを読み込めませんでした。"}),
                     MessageButtons::Ok, MessageIcon::Error);
         return;
     }
     const tovek::EditorStage stage = tovek::ReadEditorStage(*bytes);
     const tovek::EditorStage opened = WithEditorSize(stage);
 
-    editor.lblStatus = DataText(number) + "から読み込みました。";
+    editor.lblStatus = JoinText({DataText(number), "から読み込みました。"});
     if (opened.width != stage.width || opened.height != stage.height) {
         editor.lblStatus += AdjustedSizeText(stage, opened.width, opened.height);
     }
@@ -98,26 +100,27 @@ void SaveStageFile(Editor& editor, bool skipQuestion) {
     const std::filesystem::path path = StageFilePath(editor, number);
     if (tovek::FileExists(path) && !skipQuestion) {
         const MessageAnswer answer = ShowMessage(
-            editor, DataText(number) + "にはすでにデータが保存されています。上書きしますか？",
+            editor,
+            JoinText({DataText(number), "にはすでにデータが保存されています。上書きしますか？"}),
             MessageButtons::YesNo, MessageIcon::Information);
         if (answer != MessageAnswer::Yes) return;
     }
     const tovek::KeyMaterial key = tovek::DrawKeyMaterial(editor.random);
     std::error_code folderError;
     if (!std::filesystem::is_directory(std::filesystem::path(editor.stageFolder), folderError)) {
-        ShowMessage(editor, "「" + editor.stageFolder + "」 このフォルダは存在しません。",
+        ShowMessage(editor, JoinText({"「", editor.stageFolder, "」 このフォルダは存在しません。"}),
                     MessageButtons::Ok, MessageIcon::Error);
         return;
     }
     const std::vector<std::uint8_t> bytes = tovek::WriteEditorStage(DocumentAsStage(editor), key);
     if (const std::error_code error = tovek::ReplaceFileAtomically(path, bytes)) {
-        ShowMessage(
-            editor,
-            "「" + path.string() + "」 このファイルに保存できませんでした。\r\n" + error.message(),
-            MessageButtons::Ok, MessageIcon::Error);
+        ShowMessage(editor,
+                    JoinText({"「", path.string(), "」 このファイルに保存できませんでした。\r\n",
+                              error.message()}),
+                    MessageButtons::Ok, MessageIcon::Error);
         return;
     }
-    editor.lblStatus = DataText(number) + "に保存しました。";
+    editor.lblStatus = JoinText({DataText(number), "に保存しました。"});
     SetStageNumber(editor, number);
 }
 
