@@ -16,6 +16,8 @@ function(embed_files)
         list(APPEND pairs "${id}=${path}")
         list(APPEND inputs ${path})
     endforeach()
+    # A list argument would be split into several; pass it joined by '|'.
+    string(REPLACE ";" "|" pairs "${pairs}")
     add_custom_command(
         OUTPUT ${header} ${source}
         COMMAND ${CMAKE_COMMAND} -DHEADER=${header} -DSOURCE=${source}

@@ -1,5 +1,6 @@
 # Script mode helper of embed_files(): writes the header and the byte arrays.
 get_filename_component(header_name ${HEADER} NAME)
+string(REPLACE "|" ";" PAIRS "${PAIRS}")
 set(h "// Generated from assets; do not edit.\n#pragma once\n#include <span>\n\nnamespace ${NAMESPACE} {\n")
 set(c "// Generated from assets; do not edit.\n#include \"${header_name}\"\n\nnamespace ${NAMESPACE} {\nnamespace {\n")
 set(accessors "")

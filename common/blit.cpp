@@ -187,6 +187,54 @@ void GatherRow(const AxisPlan& plan, const std::uint32_t* row, std::uint32_t* ou
     }
 }
 
+// One row read backwards: dst[k] op= from[-k].
+template <RasterOp op>
+void ApplyReversedRowOf(std::uint32_t* __restrict dst, const std::uint32_t* __restrict from,
+                        int count) {
+    for (int k = 0; k < count; ++k) {
+        if constexpr (op == RasterOp::SrcCopy) {
+            dst[k] = from[-k];
+        } else if constexpr (op == RasterOp::SrcAnd) {
+            dst[k] &= from[-k];
+        } else {
+            dst[k] |= from[-k];
+        }
+    }
+}
+
+void ApplyReversedRow(RasterOp op, std::uint32_t* dst, const std::uint32_t* from, int count) {
+    switch (op) {
+        case RasterOp::SrcCopy:
+            return ApplyReversedRowOf<RasterOp::SrcCopy>(dst, from, count);
+        case RasterOp::SrcAnd:
+            return ApplyReversedRowOf<RasterOp::SrcAnd>(dst, from, count);
+        case RasterOp::SrcPaint:
+            return ApplyReversedRowOf<RasterOp::SrcPaint>(dst, from, count);
+    }
+}
+
+// A copy at the same size read backwards along one or both source axes (the
+// renderers' mirrored and upside-down figures): no stretch plan to build.
+void MirroredCopy(Surface& dst, int x, int y, int w, int h, const Surface& src, int sx, int sy,
+                  bool mirrored, bool upsideDown, RasterOp op) {
+    const StepRange cols =
+        Intersect(StepsInside(x, w, false, dst.Width()), StepsInside(sx, w, mirrored, src.Width()));
+    const StepRange rows = Intersect(StepsInside(y, h, false, dst.Height()),
+                                     StepsInside(sy, h, upsideDown, src.Height()));
+    if (cols.first >= cols.last || rows.first >= rows.last) return;
+    const int count = static_cast<int>(cols.last - cols.first);
+    const int first = static_cast<int>(cols.first);
+    for (long long i = rows.first; i < rows.last; ++i) {
+        std::uint32_t* target = dst.Row(static_cast<int>(y + i)) + x + first;
+        const std::uint32_t* line = src.Row(static_cast<int>(upsideDown ? sy - i : sy + i));
+        if (mirrored) {
+            ApplyReversedRow(op, target, line + sx - first, count);
+        } else {
+            ApplyRow(op, target, line + sx + first, count);
+        }
+    }
+}
+
 // Makes the plan read from a copy of the source that starts at offset.
 void ShiftSources(AxisPlan& plan, int offset) {
     for (int& source : plan.source) {
@@ -227,6 +275,12 @@ void StretchBlt(Surface& dst, int x, int y, int w, int h, const Surface& src, in
     if (w == 0 || h == 0 || sw == 0 || sh == 0 || !IsKnown(op)) return;
     if (w == sw && h == sh && w > 0 && h > 0) {
         BitBlt(dst, x, y, w, h, src, sx, sy, op);
+        return;
+    }
+    const bool sameSize = w > 0 && h > 0 && std::llabs(static_cast<long long>(sw)) == w &&
+                          std::llabs(static_cast<long long>(sh)) == h;
+    if (sameSize && &dst != &src) {
+        MirroredCopy(dst, x, y, w, h, src, sx, sy, sw < 0, sh < 0, op);
         return;
     }
     AxisPlan cols = PlanAxis(x, w, dst.Width(), sx, sw, src.Width());

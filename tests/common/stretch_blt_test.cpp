@@ -197,6 +197,26 @@ TEST(StretchBltScale, RandomStretchesMirrorsAndClipsMatchTheRule) {
     CheckRandomStretches(2024, 3000, 60, &src);
 }
 
+TEST(StretchBltMirror, RandomSameSizeMirrorsAndClipsMatchTheRule) {
+    const Surface src = Pattern(23, 19, 21);
+    RandomSource random(99);
+    for (int round = 0; round < 2000; ++round) {
+        const RasterOp op = kOps[random.Below(3)];
+        const int w = 1 + random.Below(40);
+        const int h = 1 + random.Below(40);
+        const int sw = random.Below(2) == 0 ? -w : w;
+        const int sh = random.Below(2) == 0 ? -h : h;
+        const int x = random.Below(60) - 20, y = random.Below(60) - 20;
+        const int sx = random.Below(60) - 20, sy = random.Below(60) - 20;
+        Surface actual = Pattern(29, 25, 22);
+        Surface expected = actual;
+        StretchBlt(actual, x, y, w, h, src, sx, sy, sw, sh, op);
+        ReferenceStretch(expected, x, y, w, h, src, sx, sy, sw, sh, op);
+        ASSERT_EQ(actual, expected) << "dst " << x << "," << y << " " << w << "x" << h << " src "
+                                    << sx << "," << sy << " " << sw << "x" << sh;
+    }
+}
+
 TEST(StretchBltScale, RandomStretchesWithinOneSurfaceReadBeforeWriting) {
     CheckRandomStretches(77, 1500, 40, nullptr);
 }
