@@ -4,7 +4,6 @@
 #include <cstdint>
 #include <filesystem>
 #include <memory>
-#include <optional>
 #include <string>
 
 #include "common/random_source.h"
@@ -114,10 +113,6 @@ struct Editor {
     std::array<PictureBox, 2> pctChosen;
     PictureBox pctMain;
     PictureBox pctBase;  // the tile palette, 512 x 160
-    // pctBase with each cell mirrored, as it was at refresh number
-    // mirroredPaletteRefreshes; the view renews it when pctBase has changed.
-    tovek::Surface mirroredPalette;
-    std::optional<unsigned> mirroredPaletteRefreshes;
     PictureBox pctBack;  // the background chooser, 112 x 112
     tovek::Surface pctBackBase;
     bool windowClosed = false;

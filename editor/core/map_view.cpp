@@ -29,14 +29,21 @@ void CopyCell(tovek::Surface& target, int px, int py, const tovek::Surface& pale
                   RasterOp::SrcCopy);
 }
 
-// The mask cell with AND, then the picture two rows lower with OR, at the
-// same place.
-void DrawMasked(tovek::Surface& target, int px, int py, const tovek::Surface& source, int code) {
+// The mask cell with AND, then the picture two rows lower with OR.
+void DrawMasked(tovek::Surface& target, int px, int py, const tovek::Surface& palette, int code,
+                bool mirrored) {
     const int sx = CellLeft(code);
     const int maskTop = CellTop(code);
-    tovek::BitBlt(target, px, py, kCell, kCell, source, sx, maskTop, RasterOp::SrcAnd);
-    tovek::BitBlt(target, px, py, kCell, kCell, source, sx, maskTop + 2 * kCell,
-                  RasterOp::SrcPaint);
+    const int pictureTop = maskTop + 2 * kCell;
+    if (mirrored) {
+        tovek::StretchBlt(target, px + kCell - 1, py, -kCell, kCell, palette, sx, maskTop, kCell,
+                          kCell, RasterOp::SrcAnd);
+        tovek::StretchBlt(target, px + kCell - 1, py, -kCell, kCell, palette, sx, pictureTop, kCell,
+                          kCell, RasterOp::SrcPaint);
+    } else {
+        tovek::BitBlt(target, px, py, kCell, kCell, palette, sx, maskTop, RasterOp::SrcAnd);
+        tovek::BitBlt(target, px, py, kCell, kCell, palette, sx, pictureTop, RasterOp::SrcPaint);
+    }
 }
 
 void PrintPortNumber(tovek::Surface& target, int px, int py, int number,
@@ -52,7 +59,7 @@ void DrawMainTile(tovek::Surface& target, int px, int py, int tile, const tovek:
     if ((tile >= 1 && tile <= 11) || tile == 27) {
         CopyCell(target, px, py, palette, tile);
     } else if ((tile >= 16 && tile <= 24) || (tile >= 29 && tile <= 31)) {
-        DrawMasked(target, px, py, palette, tile);
+        DrawMasked(target, px, py, palette, tile, false);
     } else if (tile >= 32 && tile <= 47) {
         CopyCell(target, px, py, palette, kDownPortTile);
         PrintPortNumber(target, px + 12, py + 17, tile - 32, portDigits);
@@ -89,49 +96,29 @@ void DrawBackgroundTiles(tovek::Surface& target, int background, const tovek::Su
     }
 }
 
-tovek::Surface MirrorEachCell(const tovek::Surface& palette) {
-    tovek::Surface mirrored(palette.Width(), palette.Height());
-    for (int top = 0; top < palette.Height(); top += kCell) {
-        for (int left = 0; left < palette.Width(); left += kCell) {
-            tovek::StretchBlt(mirrored, left + kCell - 1, top, -kCell, kCell, palette, left, top,
-                              kCell, kCell, RasterOp::SrcCopy);
-        }
-    }
-    return mirrored;
-}
-
 void DrawMapCell(tovek::Surface& target, int px, int py, const MapCell& cell,
-                 const CellPictures& pictures) {
-    const tovek::Surface& palette = pictures.palette;
+                 const tovek::Surface& palette, bool reverse, tovek::TextPainter* portDigits) {
     if (cell.water != 0) CopyCell(target, px, py, palette, cell.water);
-    DrawMainTile(target, px, py, cell.mainTile, palette, pictures.portDigits);
+    DrawMainTile(target, px, py, cell.mainTile, palette, portDigits);
     if (cell.liftCode != 0) DrawLift(target, px, py, cell.liftCode, palette);
     if (cell.actorCode != 0) {
         const int actor = cell.actorCode;
         const bool otherFacing = actor >= 48;
-        const bool mirrored = pictures.reverse != otherFacing;
-        DrawMasked(target, px, py, mirrored ? pictures.mirroredCells : palette,
-                   otherFacing ? actor - 16 : actor);
+        DrawMasked(target, px, py, palette, otherFacing ? actor - 16 : actor,
+                   reverse != otherFacing);
     }
 }
 
 void DrawMapView(Editor& editor) {
     tovek::Surface& view = editor.pctMain.image;
     DrawBackgroundTiles(view, editor.background, editor.pctBackBase);
-    if (editor.mirroredPaletteRefreshes != editor.pctBase.refreshes) {
-        editor.mirroredPalette = MirrorEachCell(editor.pctBase.image);
-        editor.mirroredPaletteRefreshes = editor.pctBase.refreshes;
-    }
-    const CellPictures pictures{.palette = editor.pctBase.image,
-                                .mirroredCells = editor.mirroredPalette,
-                                .reverse = editor.reverse,
-                                .portDigits = editor.portDigits.get()};
     const int hs = editor.hscrMain.value;
     const int vs = editor.vscrMain.value;
     for (int y = 0; y < kViewRows; ++y) {
         for (int x = 0; x < kViewColumns; ++x) {
             if (!editor.map.Contains(hs + x, vs + y)) continue;
-            DrawMapCell(view, x * kCell, y * kCell, editor.map.At(hs + x, vs + y), pictures);
+            DrawMapCell(view, x * kCell, y * kCell, editor.map.At(hs + x, vs + y),
+                        editor.pctBase.image, editor.reverse, editor.portDigits.get());
         }
     }
     if (editor.shpRegion.visible) {
@@ -155,18 +142,14 @@ tovek::Surface RenderWholeMap(const tovek::EditorStage& stage, const tovek::Pict
                               tovek::TextPainter* portDigits) {
     tovek::Surface palette = sheets.picMap;
     ComposeMaskedRows(palette);
-    const tovek::Surface mirroredCells = MirrorEachCell(palette);
-    const CellPictures pictures{.palette = palette,
-                                .mirroredCells = mirroredCells,
-                                .reverse = false,
-                                .portDigits = portDigits};
     tovek::Surface picture(stage.width * kCell, stage.height * kCell);
     DrawBackgroundTiles(picture, stage.background, sheets.picBackBase);
     for (int y = 0; y < stage.height; ++y) {
         for (int x = 0; x < stage.width; ++x) {
             const std::size_t index = static_cast<std::size_t>(y) * stage.width + x;
             if (index >= stage.cells.size()) continue;
-            DrawMapCell(picture, x * kCell, y * kCell, stage.cells[index], pictures);
+            DrawMapCell(picture, x * kCell, y * kCell, stage.cells[index], palette, false,
+                        portDigits);
         }
     }
     return picture;

@@ -18,23 +18,11 @@ void vscrMain_Change(Editor& editor, int value);
 // the first at (0, 0); black when the pattern lies outside the sheet.
 void DrawBackgroundTiles(tovek::Surface& target, int background, const tovek::Surface& backSheet);
 
-// What a cell is drawn from: the prepared palette, and the same with every
-// cell mirrored left to right, so that a mirrored actor is a plain block copy.
-// `reverse` tells that the palette's actor rows are themselves mirrored; the
-// result does not depend on it. Without `portDigits` ports show no number.
-struct CellPictures {
-    const tovek::Surface& palette;
-    const tovek::Surface& mirroredCells;
-    bool reverse;
-    tovek::TextPainter* portDigits;
-};
-
-tovek::Surface MirrorEachCell(const tovek::Surface& palette);
-
-// Draws the four layers of one cell at (px, py), in the order water, main
-// tile, lift, actor.
+// Draws the four layers of one cell at (px, py) from a prepared palette, in
+// the order water, main tile, lift, actor. `reverse` tells that the
+// palette's actor rows are mirrored; the result does not depend on it.
 void DrawMapCell(tovek::Surface& target, int px, int py, const MapCell& cell,
-                 const CellPictures& pictures);
+                 const tovek::Surface& palette, bool reverse, tovek::TextPainter* portDigits);
 
 // The whole map as the view draws it, 32 pixels a cell, the background
 // tiled over the whole picture.
