@@ -29,18 +29,20 @@ void CopyCell(tovek::Surface& target, int px, int py, const tovek::Surface& pale
                   RasterOp::SrcCopy);
 }
 
-// The mask cell with AND, then the picture two rows lower with OR.
+// The mask cell with AND, then the picture two rows lower with OR. Mirrored,
+// each is read from the cell's last column leftwards.
 void DrawMasked(tovek::Surface& target, int px, int py, const tovek::Surface& palette, int code,
                 bool mirrored) {
-    const int sx = CellLeft(code);
     const int maskTop = CellTop(code);
     const int pictureTop = maskTop + 2 * kCell;
     if (mirrored) {
-        tovek::StretchBlt(target, px + kCell - 1, py, -kCell, kCell, palette, sx, maskTop, kCell,
-                          kCell, RasterOp::SrcAnd);
-        tovek::StretchBlt(target, px + kCell - 1, py, -kCell, kCell, palette, sx, pictureTop, kCell,
+        const int lastColumn = CellLeft(code) + kCell - 1;
+        tovek::StretchBlt(target, px, py, kCell, kCell, palette, lastColumn, maskTop, -kCell, kCell,
+                          RasterOp::SrcAnd);
+        tovek::StretchBlt(target, px, py, kCell, kCell, palette, lastColumn, pictureTop, -kCell,
                           kCell, RasterOp::SrcPaint);
     } else {
+        const int sx = CellLeft(code);
         tovek::BitBlt(target, px, py, kCell, kCell, palette, sx, maskTop, RasterOp::SrcAnd);
         tovek::BitBlt(target, px, py, kCell, kCell, palette, sx, pictureTop, RasterOp::SrcPaint);
     }
