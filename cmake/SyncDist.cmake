@@ -1,4 +1,3 @@
-cmake_minimum_required(VERSION 3.25)  # script mode: IN_LIST and the other current policies
 # Copies every file of SOURCE into DEST. A file already in DEST is replaced only
 # when it still holds what an earlier sync put there, so stages, settings or
 # records the user changed in the program folder are never overwritten.

@@ -1,0 +1,92 @@
+#include "game/sim/simulation.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <memory>
+
+#include "common/png_image.h"
+#include "common/sheets.h"
+#include "common/text.h"
+#include "game/core/game.h"
+#include "game/core/keyboard.h"
+#include "game/core/main_tick.h"
+#include "game/core/startup.h"
+#include "game/sim/sim_services.h"
+#include "game/sim/state_line.h"
+
+namespace tovek {
+namespace {
+
+std::string FrameName(std::int64_t tick) {
+    char name[32];
+    std::snprintf(name, sizeof name, "%06lld.png", static_cast<long long>(tick));
+    return name;
+}
+
+}  // namespace
+
+int RunSimulation(const SimOptions& options, std::vector<KeyEvent> keys, std::ostream& out,
+                  std::string& error) {
+    // Each tick's events go in file order.
+    std::stable_sort(keys.begin(), keys.end(),
+                     [](const KeyEvent& a, const KeyEvent& b) { return a.tick < b.tick; });
+    SimulatedClock clock(options.seed);
+    RecordingSound sound;
+    ModelledMusicDevice music;
+
+    Game game;
+    game.programFolder = options.dir;
+    game.services = {&clock, &sound, &music, nullptr};
+
+    std::unique_ptr<TextPainter> text;
+    if (options.framesDir) {
+        std::error_code ec;
+        std::filesystem::create_directories(*options.framesDir, ec);
+        if (!std::filesystem::is_directory(*options.framesDir)) {
+            error = "cannot create the frames folder " + options.framesDir->string();
+            return 2;
+        }
+    }
+    if (options.drawFrames) {
+        text = TextPainter::Create(FontFace::Serif, &error);
+        if (!text) return 1;
+        game.drawPixels = true;
+        game.sheets = LoadPictureSheets();
+        game.text = text.get();
+    }
+
+    const auto report = [&](std::int64_t tick) {
+        const StepReport step{sound.TakeLastStarted(), music.TakeWords()};
+        out << StateLine(game, tick, step, options.map && tick == 0) << '\n';
+        if (options.framesDir && !WritePng(*options.framesDir / FrameName(tick), game.picMain)) {
+            error = "cannot write frames to " + options.framesDir->string();
+            return false;
+        }
+        return true;
+    };
+
+    Form_Load(game);
+    picMain_GotFocus(game);
+    game.stageNumber = static_cast<std::int16_t>(options.stage);
+    Form_KeyDown(game, kKeySpace);
+    if (!report(0)) return 1;
+
+    std::size_t next = 0;
+    for (std::int64_t tick = 1; tick <= options.ticks; ++tick) {
+        for (; next < keys.size() && keys[next].tick == tick; ++next) {
+            if (keys[next].down) {
+                Form_KeyDown(game, keys[next].keyCode);
+            } else {
+                Form_KeyUp(game, keys[next].keyCode);
+            }
+        }
+        clock.SetTime(tick, game.tickInterval);
+        tmrMain_Timer(game);
+        if (tick % options.every == 0 || tick == options.ticks) {
+            if (!report(tick)) return 1;
+        }
+    }
+    return 0;
+}
+
+}  // namespace tovek

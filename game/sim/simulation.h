@@ -1,0 +1,17 @@
+#pragma once
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "game/sim/sim_options.h"
+
+namespace tovek {
+
+// Runs the game headless as the tool's contract describes and prints one
+// state line per reported tick. Returns the process exit status; on failure
+// error names the problem.
+int RunSimulation(const SimOptions& options, std::vector<KeyEvent> keys, std::ostream& out,
+                  std::string& error);
+
+}  // namespace tovek
