@@ -1,13 +1,12 @@
 #include <gtest/gtest.h>
 
-#include <fstream>
-
 #include "editor/core/document.h"
 #include "editor/core/painting.h"
 #include "editor/core/palette.h"
 #include "editor/core/regions.h"
 #include "editor/core/stage_dialog.h"
 #include "tests/editor/editor_test_support.h"
+#include "tests/support/scrambled_bytes.h"
 
 namespace quorle::testing {
 namespace {
@@ -16,7 +15,7 @@ const MessageRequest kSavePrompt =
     Box("変更されています。保存しますか？", MessageButtons::YesNoCancel, MessageIcon::Warning);
 
 void WriteSettings(const std::filesystem::path& folder, const std::string& text) {
-    std::ofstream(folder / "Tovek.ini") << text;
+    tovek::test::WriteFile(folder / "Tovek.ini", text);
 }
 
 using StartUp = EditorTest;

@@ -1,16 +1,15 @@
 #include "tests/editor/editor_test_support.h"
 
-#include <fstream>
-#include <iterator>
-#include <random>
 #include <utility>
 
+#include "common/file_access.h"
 #include "common/stage_naming.h"
 #include "common/text.h"
 #include "editor/core/document.h"
 #include "editor/core/geometry.h"
 #include "editor/core/painting.h"
 #include "editor/core/palette.h"
+#include "tests/support/scrambled_bytes.h"
 
 namespace quorle::testing {
 
@@ -110,21 +109,6 @@ MessageRequest Box(std::string text, MessageButtons buttons, MessageIcon icon) {
         .text = std::move(text), .title = "Quorle", .buttons = buttons, .icon = icon};
 }
 
-TempFolder::TempFolder() {
-    std::random_device entropy;
-    const auto base = std::filesystem::temp_directory_path();
-    do {
-        path_ = base / ("quorle-test-" + std::to_string(entropy()));
-    } while (!std::filesystem::create_directory(path_));
-}
-
-TempFolder::~TempFolder() {
-    std::error_code ignored;
-    std::filesystem::permissions(path_, std::filesystem::perms::owner_all,
-                                 std::filesystem::perm_options::add, ignored);
-    std::filesystem::remove_all(path_, ignored);
-}
-
 bool IsSolid(int maskCode, int x, int y) {
     return (x * 3 + y * 5 + maskCode) % 7 < 4;
 }
@@ -195,15 +179,12 @@ std::filesystem::path EditorTest::MakeStageFolder() {
 void EditorTest::WriteStage(int number, const tovek::EditorStage& stage) {
     const auto bytes =
         tovek::WriteEditorStage(stage, tovek::KeyMaterial{.key = 77, .multiplier = 45});
-    std::ofstream file(tovek::StageFilePath(MakeStageFolder(), number), std::ios::binary);
-    file.write(reinterpret_cast<const char*>(bytes.data()),
-               static_cast<std::streamsize>(bytes.size()));
+    tovek::test::WriteFile(tovek::StageFilePath(MakeStageFolder(), number), bytes);
 }
 
 std::vector<std::uint8_t> EditorTest::StageBytes(int number) const {
-    std::ifstream file(tovek::StageFilePath(programFolder.Path() / "data", number),
-                       std::ios::binary);
-    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+    return tovek::ReadFileBytes(tovek::StageFilePath(programFolder.Path() / "data", number))
+        .value_or(std::vector<std::uint8_t>{});
 }
 
 void EditorTest::ClickCell(int button, int cx, int cy) {

@@ -18,6 +18,7 @@
 #include "editor/core/preview.h"
 #include "editor/core/size_dialog.h"
 #include "editor/core/stage_dialog.h"
+#include "tests/support/temp_folder.h"
 
 namespace tovek {
 // Readable cells in test failures.
@@ -66,19 +67,6 @@ class ScriptedServices : public EditorServices {
 
 MessageRequest Box(std::string text, MessageButtons buttons, MessageIcon icon);
 
-// A folder under the system's temporary folder, removed with its contents.
-class TempFolder {
-  public:
-    TempFolder();
-    ~TempFolder();
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-    const std::filesystem::path& Path() const { return path_; }
-
-  private:
-    std::filesystem::path path_;
-};
-
 // Sheets whose every cell differs: opaque tiles with distinct colours,
 // masks white where transparent and black where solid over pictures that
 // are black where transparent, backgrounds with a distinct colour per pixel.
@@ -104,7 +92,7 @@ class EditorTest : public ::testing::Test {
     // Picks palette code `code` for `button`, the lower half for a fast lift.
     void Pick(int button, int code, bool lowerHalf = false);
 
-    TempFolder programFolder;
+    tovek::test::TempFolder programFolder;
     ScriptedServices services;
     tovek::PictureSheets sheets;
     Editor editor;

@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <random>
-
 #include "common/stage_file.h"
 #include "editor/core/map_size.h"
 #include "editor/core/painting.h"
@@ -9,33 +7,16 @@
 #include "editor/core/stage_dialog.h"
 #include "editor/core/stage_files.h"
 #include "tests/editor/editor_test_support.h"
+#include "tests/support/stage_maps.h"
 
 namespace quorle::testing {
 namespace {
 
-// A code that `layer` (0 main, 1 actor, 2 lift, 3 water) can hold in the
-// editor, drawn from every such code.
-std::uint8_t StorableCode(int layer, std::mt19937& random) {
-    const auto pick = [&random](std::initializer_list<int> codes) {
-        std::uniform_int_distribution<std::size_t> index(0, codes.size() - 1);
-        return static_cast<std::uint8_t>(*(codes.begin() + index(random)));
-    };
-    switch (layer) {
-        case 0: {
-            std::uniform_int_distribution<int> main(0, 255);
-            int code = main(random);
-            while ((code >= 12 && code <= 15) || code == 25 || code == 26 || code == 28 ||
-                   code == 29) {
-                code = main(random);
-            }
-            return static_cast<std::uint8_t>(code);
-        }
-        case 1:
-            return pick({0, 32, 40, 47, 48, 55, 63});
-        case 2:
-            return pick({0, 12, 13, 14, 15, 16, 17, 18, 19, 26});
-        default:
-            return pick({0, 25});
+// Copies a map the editor could hold into the document.
+void PutIntoMap(Editor& editor, const tovek::EditorStage& stage) {
+    for (int y = 0; y < stage.height; ++y) {
+        for (int x = 0; x < stage.width; ++x)
+            editor.map.At(x, y) = stage.cells[y * stage.width + x];
     }
 }
 
@@ -99,30 +80,16 @@ TEST_F(SavedStage, WhatThePaletteAndThePortToolsPaintLoadsInTheGameUnchanged) {
 
 TEST_F(SavedStage, EveryStorableCellOfTheLargestMapLoadsInTheGameUnchanged) {
     SetMapSize(editor, 255, 255, true);
-    std::mt19937 random(8);
-    for (int y = 0; y < 255; ++y) {
-        for (int x = 0; x < 255; ++x) {
-            editor.map.At(x, y) = MapCell{.mainTile = StorableCode(0, random),
-                                          .actorCode = StorableCode(1, random),
-                                          .liftCode = StorableCode(2, random),
-                                          .water = StorableCode(3, random)};
-        }
-    }
+    tovek::RandomSource random(8);
+    PutIntoMap(editor, tovek::test::RandomEditorStage(random, 255, 255));
     editor.background = 15;
     ExpectGameSeesTheMap(SaveAndReadInGame(100));
 }
 
 TEST_F(SavedStage, TheEditorReadsBackWhatItSaved) {
     SetMapSize(editor, 30, 9, true);
-    std::mt19937 random(3);
-    for (int y = 0; y < 9; ++y) {
-        for (int x = 0; x < 30; ++x) {
-            editor.map.At(x, y) = MapCell{.mainTile = StorableCode(0, random),
-                                          .actorCode = StorableCode(1, random),
-                                          .liftCode = StorableCode(2, random),
-                                          .water = StorableCode(3, random)};
-        }
-    }
+    tovek::RandomSource random(3);
+    PutIntoMap(editor, tovek::test::RandomEditorStage(random, 30, 9));
     const CellGrid saved = editor.map;
     SaveAndReadInGame(9);
     SetMapSize(editor, 12, 8, true);

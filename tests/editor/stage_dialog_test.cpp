@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <fstream>
 
 #include "common/stage_naming.h"
 #include "editor/core/document.h"
@@ -9,6 +8,7 @@
 #include "editor/core/stage_dialog.h"
 #include "editor/core/stage_files.h"
 #include "tests/editor/editor_test_support.h"
+#include "tests/support/scrambled_bytes.h"
 
 namespace quorle::testing {
 namespace {
@@ -26,10 +26,8 @@ class StageDialogTest : public EditorTest {
         const auto folder = programFolder.Path() / "more";
         std::filesystem::create_directories(folder);
         for (int number : {3, 7}) {
-            const auto bytes = tovek::WriteEditorStage(EmptyStage(12, 8), {1, 3});
-            std::ofstream(tovek::StageFilePath(folder, number), std::ios::binary)
-                .write(reinterpret_cast<const char*>(bytes.data()),
-                       static_cast<std::streamsize>(bytes.size()));
+            tovek::test::WriteFile(tovek::StageFilePath(folder, number),
+                                   tovek::WriteEditorStage(EmptyStage(12, 8), {1, 3}));
         }
         return folder.string();
     }

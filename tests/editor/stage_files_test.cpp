@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <fstream>
-
 #include "common/coded_stream.h"
 #include "common/random_source.h"
 #include "common/stage_naming.h"
@@ -12,6 +10,7 @@
 #include "editor/core/stage_dialog.h"
 #include "editor/core/stage_files.h"
 #include "tests/editor/editor_test_support.h"
+#include "tests/support/scrambled_bytes.h"
 
 namespace quorle::testing {
 namespace {
@@ -285,8 +284,7 @@ TEST_F(StageFiles, ATruncatedFileOpensWithEmptyCellsAfterItsEnd) {
     WriteStage(6, SampleStage());
     auto bytes = StageBytes(6);
     bytes.resize(40);
-    std::ofstream(tovek::StageFilePath(programFolder.Path() / "data", 6), std::ios::binary)
-        .write(reinterpret_cast<const char*>(bytes.data()), 40);
+    tovek::test::WriteFile(tovek::StageFilePath(programFolder.Path() / "data", 6), bytes);
     LoadStage(6);
     EXPECT_EQ(editor.mapWidth, 20);
     EXPECT_EQ(editor.mapHeight, 10);
