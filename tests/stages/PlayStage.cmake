@@ -1,13 +1,17 @@
 # Plays stage STAGE of DATA_DIR with tovek-sim for TICKS ticks, driven by the
-# key script KEYS, in a fresh program folder WORK_DIR with the default
-# settings (character 0, 80 ms ticks). Fails unless the goal is reached
-# without a miss.
+# key script KEYS, in a fresh program folder WORK_DIR with character CHARA
+# (default 0) and 80 ms ticks. Fails unless the goal is reached without a
+# miss.
 cmake_minimum_required(VERSION 3.25)
 
+if(NOT DEFINED CHARA)
+    set(CHARA 0)
+endif()
 set(name m0${STAGE}.dat)
 file(REMOVE_RECURSE ${WORK_DIR})
 file(MAKE_DIRECTORY ${WORK_DIR}/data)
-file(WRITE ${WORK_DIR}/Tovek.ini "[Customize]\nTitle=Tovek\nFolder=data\nChara=0\nTSpeed=0\n")
+file(WRITE ${WORK_DIR}/Tovek.ini
+     "[Customize]\nTitle=Tovek\nFolder=data\nChara=${CHARA}\nTSpeed=0\n")
 file(COPY_FILE ${DATA_DIR}/${name} ${WORK_DIR}/data/${name})
 
 execute_process(
@@ -24,8 +28,8 @@ if(clearedAt EQUAL -1)
     string(JSON x GET "${last}" playerX)
     string(JSON y GET "${last}" playerY)
     string(JSON over GET "${last}" gameOver)
-    message(FATAL_ERROR "stage ${STAGE} not cleared in ${TICKS} ticks with ${KEYS}: "
-                        "the player ends at (${x}, ${y}), game over ${over}")
+    message(FATAL_ERROR "stage ${STAGE} not cleared by character ${CHARA} in ${TICKS} ticks "
+                        "with ${KEYS}: the player ends at (${x}, ${y}), game over ${over}")
 endif()
 string(SUBSTRING "${lines}" 0 ${clearedAt} before)
 string(FIND "${before}" "\n" lineStart REVERSE)
@@ -39,6 +43,8 @@ string(JSON misses GET "${cleared}" misses)
 string(JSON score GET "${cleared}" score)
 string(JSON seconds GET "${cleared}" elapsedSeconds)
 if(NOT misses EQUAL 0)
-    message(FATAL_ERROR "stage ${STAGE} cleared at tick ${tick} but with ${misses} misses")
+    message(FATAL_ERROR "stage ${STAGE} cleared by character ${CHARA} at tick ${tick} but with "
+                        "${misses} misses")
 endif()
-message(STATUS "stage ${STAGE} cleared at tick ${tick} (${seconds} s) with ${score} points")
+message(STATUS "stage ${STAGE} cleared by character ${CHARA} at tick ${tick} (${seconds} s) "
+               "with ${score} points")

@@ -9,10 +9,10 @@ It backtracks over the most promising additions until the goal is reached:
 the stage cleared, or with --until-x the player standing at or beyond that x.
 The found script (prefix and additions) is printed in the keys-file format.
 
-The stage is played in a scratch program folder with the default settings
-(character 0, 80 ms ticks), as the stage tests play it. Lifts, ports and
-swimming usually need a hand-written prefix; the search is best at the jumps
-in between. Example:
+The stage is played in a scratch program folder with 80 ms ticks and the
+character chosen with --chara (default 0), as the stage tests play it.
+Lifts, ports and swimming usually need a hand-written prefix; the search is
+best at the jumps in between. Example:
 
     tests/stages/find_route.py --sim build/release/tovek-sim \\
         --stage 1 --stage-file dist/data/m01.dat > /tmp/m01.keys
@@ -59,7 +59,7 @@ class Search:
         program = Path(self.folder.name)
         (program / "data").mkdir()
         (program / "Tovek.ini").write_text(
-            "[Customize]\nTitle=Tovek\nFolder=data\nChara=0\nTSpeed=0\n")
+            f"[Customize]\nTitle=Tovek\nFolder=data\nChara={args.chara}\nTSpeed=0\n")
         shutil.copyfile(args.stage_file, program / "data" / f"m{args.stage % 100:02d}.dat")
 
     def events(self, additions):
@@ -131,6 +131,7 @@ def main():
     parser.add_argument("--sim", required=True, help="the tovek-sim program")
     parser.add_argument("--stage", type=int, required=True, help="stage number, 1..100")
     parser.add_argument("--stage-file", required=True, help="the stage file to play")
+    parser.add_argument("--chara", type=int, default=0, choices=(0, 1, 2), help="character")
     parser.add_argument("--prefix", help="key script to start from (leaves Right held)")
     parser.add_argument("--start", type=int, default=1,
                         help="first tick the search may add presses at and judges progress from")
