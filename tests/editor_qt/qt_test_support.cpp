@@ -36,12 +36,6 @@ RunningQuorle::RunningQuorle() {
     QTest::mouseMove(&window(), QPoint(2, 2));
 }
 
-RunningQuorle::~RunningQuorle() {
-    // Whatever the test left, the window goes without a question.
-    editor().modified = false;
-    program_.reset();
-}
-
 void RunningQuorle::Press(const char* picture, Qt::MouseButton button, int x, int y) {
     QTest::mousePress(Picture(picture), button, Qt::NoModifier, QPoint(x, y));
 }

@@ -26,7 +26,6 @@ namespace quorle::testing {
 class RunningQuorle {
   public:
     RunningQuorle();
-    ~RunningQuorle();
 
     Editor& editor() { return program_->State(); }
     MainWindow& window() { return program_->Window(); }
