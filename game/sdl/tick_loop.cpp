@@ -25,7 +25,7 @@ void RunTickLoop(LoopHandler& handler, std::chrono::milliseconds interval) {
         const Clock::duration remaining = schedule.Deadline() - now;
         if (remaining <= Clock::duration::zero()) {
             handler.Tick();
-            schedule.Advance(Clock::now());
+            schedule.Advance(now);
         } else if (remaining > kFineWait) {
             const auto coarse =
                 std::chrono::duration_cast<std::chrono::milliseconds>(remaining - kFineWait);

@@ -7,11 +7,10 @@ namespace tovek {
 TickSchedule::TickSchedule(Clock::time_point start, Clock::duration interval)
     : start_(start), interval_(std::max(interval, Clock::duration(1))) {}
 
-void TickSchedule::Advance(Clock::time_point now) {
-    const std::int64_t next = index_ + 1;
-    // The latest grid point not after now; a clock before start counts as 0.
-    const std::int64_t passed = std::max<std::int64_t>((now - start_) / interval_, 0);
-    index_ = std::max(next, passed);
+void TickSchedule::Advance(Clock::time_point tickStart) {
+    // The grid point the tick started after; a clock before start counts as 0.
+    const std::int64_t passed = std::max<std::int64_t>((tickStart - start_) / interval_, 0);
+    index_ = std::max(index_, passed) + 1;
 }
 
 }  // namespace tovek

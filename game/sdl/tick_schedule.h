@@ -6,10 +6,11 @@
 namespace tovek {
 
 // When the timer's ticks are due: on the fixed grid start + k x interval
-// (k = 1, 2, ...), so waiting late for one tick never shifts the later ones.
-// A tick that could not run on time runs once as soon as possible; the grid
-// points that passed meanwhile are dropped, as the platform's timer drops
-// them, so a stall never ends in a burst of ticks.
+// (k = 1, 2, ...), so a tick that starts late never shifts the later ones.
+// After a tick the next one is due at the first grid point after the moment
+// the tick started: one that passed while the tick ran makes the next tick
+// due at once, and any further points that passed are dropped, as the
+// platform's timer drops them, so a stall never ends in a burst of ticks.
 class TickSchedule {
   public:
     using Clock = std::chrono::steady_clock;
@@ -18,8 +19,8 @@ class TickSchedule {
 
     Clock::time_point Deadline() const { return start_ + interval_ * index_; }
 
-    // Called after the due tick has run, with the time it finished.
-    void Advance(Clock::time_point now);
+    // Called after the due tick has run, with the time it started.
+    void Advance(Clock::time_point tickStart);
 
   private:
     Clock::time_point start_;
