@@ -26,9 +26,6 @@ class GameWindow : public FramePresenter {
     GameWindow(const GameWindow&) = delete;
     GameWindow& operator=(const GameWindow&) = delete;
 
-    Uint32 Id() const { return SDL_GetWindowID(window_); }
-    const ClientLayout& Layout() const { return layout_; }
-
     // One to one at the top left in the normal state; maximised, stretched
     // over the client area above the labels.
     void PresentFrame(const Surface& picMain) override;

@@ -15,22 +15,9 @@
 #include "game/sdl/mixer_music.h"
 #include "game/sdl/mixer_sound.h"
 #include "game/sdl/tick_loop.h"
+#include "game/sdl/video_session.h"
 
 namespace tovek {
-
-// SDL's video subsystem for the program's lifetime.
-class VideoSession {
-  public:
-    VideoSession();
-    ~VideoSession();
-    VideoSession(const VideoSession&) = delete;
-    VideoSession& operator=(const VideoSession&) = delete;
-
-    bool Started() const { return started_; }
-
-  private:
-    bool started_ = false;
-};
 
 // The game's window program: the game wired to the window, the clock, the
 // sound device and the music, driven by RunTickLoop.
@@ -52,7 +39,6 @@ class TovekProgram : public LoopHandler {
 
     std::chrono::milliseconds TickInterval() const;
     Game& GameState() { return game_; }
-    GameWindow& Window() { return *window_; }
 
   private:
     TovekProgram();
