@@ -31,7 +31,7 @@ bench: release
 
 fuzz: deps
 	@cmake --preset fuzz >/dev/null
-	@cmake --build build/fuzz -j $(JOBS)
+	@cmake --build build/fuzz -j $(JOBS) --target fuzzers
 	@scripts/run-fuzzers build/fuzz $(or $(FUZZ_SECONDS),60)
 
 format:

@@ -13,3 +13,7 @@ endif()
 if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU" AND CMAKE_CXX_COMPILER_VERSION VERSION_LESS 13)
     add_compile_options(-Wno-restrict)
 endif()
+if(TOVEK_FUZZ)
+    # Coverage for libFuzzer everywhere; the fuzz programs link its runtime.
+    add_compile_options(-fsanitize=fuzzer-no-link)
+endif()

@@ -9,21 +9,11 @@
 #include <memory>
 #include <string>
 
+#include "common/text_encoding.h"
+
 namespace tovek {
 namespace fs = std::filesystem;
 namespace {
-
-char LowerAscii(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool EqualIgnoringAsciiCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (LowerAscii(a[i]) != LowerAscii(b[i])) return false;
-    }
-    return true;
-}
 
 // The real name of the entry of `folder` that matches `name` ignoring case; an
 // exact match wins, otherwise the alphabetically first, so the choice does not

@@ -34,18 +34,6 @@ std::string_view StripQuotes(std::string_view value) {
     return value;
 }
 
-bool EqualIgnoringAsciiCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        char x = a[i];
-        char y = b[i];
-        if (x >= 'A' && x <= 'Z') x = static_cast<char>(x - 'A' + 'a');
-        if (y >= 'A' && y <= 'Z') y = static_cast<char>(y - 'A' + 'a');
-        if (x != y) return false;
-    }
-    return true;
-}
-
 // The name of a "[name]" line, or nothing for any other line.
 std::optional<std::string_view> SectionName(std::string_view line) {
     if (line.empty() || line.front() != '[') return std::nullopt;

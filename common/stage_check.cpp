@@ -1,6 +1,7 @@
 #include "common/stage_check.h"
 
 #include <algorithm>
+#include <array>
 #include <cstddef>
 
 #include "common/cell_group.h"
@@ -25,17 +26,18 @@ std::string CellName(int x, int y) {
     return "cell (" + std::to_string(x) + ", " + std::to_string(y) + ")";
 }
 
-// The problem with one group that was read completely, or "" when the
-// editor writes that cell exactly so.
-std::string GroupProblem(const CellGroup& group) {
+// The problem with a completed group, or "" when the editor writes its cell
+// exactly so. `bytes` are the group's plain bytes.
+std::string GroupProblem(const CellGroup& group, std::span<const std::uint8_t> bytes) {
     if (group.escapeOutOfRange) {
-        return "escape " + std::to_string(group.bytes[group.length - 2]) + " followed by " +
-               std::to_string(group.bytes[group.length - 1]) + " (the editor writes 0..15)";
+        return "escape " + std::to_string(bytes[bytes.size() - 2]) + " followed by " +
+               std::to_string(bytes.back()) + " (the editor writes 0..15)";
     }
-    const EncodedGroup expected = EncodeCellGroup(group.cell);
-    if (std::ranges::equal(group.Bytes(), expected.Bytes())) return {};
-    return "bytes " + ListBytes(group.Bytes()) + " are not in the editor's form (" +
-           ListBytes(expected.Bytes()) + ")";
+    std::array<std::uint8_t, kMaxEditorGroupBytes> form;
+    const auto expected = std::span(form).first(EncodeCellGroup(group.cell, form));
+    if (std::ranges::equal(bytes, expected)) return {};
+    return "bytes " + ListBytes(bytes) + " are not in the editor's form (" + ListBytes(expected) +
+           ")";
 }
 
 }  // namespace
@@ -59,27 +61,31 @@ std::vector<std::string> FindStageProblems(std::span<const std::uint8_t> bytes) 
     if (header.height < 8) {
         problems.push_back("height " + std::to_string(header.height) + " is outside 8..255");
     }
+    const std::vector<std::uint8_t> payload = reader.GetRemainingCodedBytes();
+    PlainBytes cells(payload);
     for (int y = 0; y < header.height; ++y) {
         for (int x = 0; x < header.width; ++x) {
-            const std::size_t available = reader.Remaining();
-            if (available == 0) {
+            if (cells.AtEnd()) {
                 const int missing = (header.height - y) * header.width - x;
                 problems.push_back("the file ends before " + CellName(x, y) + " (" +
                                    std::to_string(missing) + " cells missing)");
                 return problems;
             }
-            const CellGroup group = ReadCellGroup(reader, header.oneBytePerCell);
-            if (group.length > available) {
+            const std::size_t start = cells.Position();
+            const CellGroup group = ReadCellGroup(cells, header.oneBytePerCell);
+            if (cells.Position() > payload.size()) {
                 problems.push_back("the file ends inside " + CellName(x, y));
                 return problems;
             }
-            if (std::string problem = GroupProblem(group); !problem.empty()) {
+            const auto bytes = std::span(payload).subspan(start, cells.Position() - start);
+            if (std::string problem = GroupProblem(group, bytes); !problem.empty()) {
                 problems.push_back(CellName(x, y) + ": " + problem);
             }
         }
     }
-    if (reader.Remaining() > 0) {
-        problems.push_back(std::to_string(reader.Remaining()) + " bytes after the last cell");
+    if (cells.Position() < payload.size()) {
+        problems.push_back(std::to_string(payload.size() - cells.Position()) +
+                           " bytes after the last cell");
     }
     return problems;
 }

@@ -1,5 +1,7 @@
 #include "common/stage_file.h"
 
+#include <algorithm>
+#include <array>
 #include <cstddef>
 
 namespace tovek {
@@ -37,23 +39,25 @@ EditorStage ReadEditorStage(std::span<const std::uint8_t> bytes) {
     stage.width = header.width;
     stage.height = header.height;
     stage.cells.resize(CellCount(stage.width, stage.height));
-    for (MapCell& cell : stage.cells)
-        cell = ReadCellGroup(reader, header.oneBytePerCell).cell;
+    ReadCells(reader, header.oneBytePerCell, stage.cells);
     return stage;
 }
 
 std::vector<std::uint8_t> WriteEditorStage(const EditorStage& stage, KeyMaterial material) {
     const std::size_t count = CellCount(stage.width, stage.height);
-    CodedWriter writer(material, 3 + count * 2);
-    writer.PutCodedByte(static_cast<std::uint8_t>(stage.background));
-    writer.PutCodedByte(static_cast<std::uint8_t>(stage.width));
-    writer.PutCodedByte(static_cast<std::uint8_t>(stage.height));
+    std::vector<std::uint8_t> payload(3 + count * kMaxEditorGroupBytes);
+    payload[0] = static_cast<std::uint8_t>(stage.background);
+    payload[1] = static_cast<std::uint8_t>(stage.width);
+    payload[2] = static_cast<std::uint8_t>(stage.height);
+    std::size_t size = 3;
     for (std::size_t i = 0; i < count; ++i) {
         const MapCell cell = i < stage.cells.size() ? stage.cells[i] : MapCell{};
-        const EncodedGroup group = EncodeCellGroup(cell);
-        for (std::uint8_t byte : group.Bytes())
-            writer.PutCodedByte(byte);
+        size +=
+            EncodeCellGroup(cell, std::span(payload).subspan(size).first<kMaxEditorGroupBytes>());
     }
+    payload.resize(size);
+    CodedWriter writer(material, size);
+    writer.PutCodedBytes(payload);
     return std::move(writer).TakeBytes();
 }
 
@@ -63,28 +67,41 @@ std::optional<GameStage> ReadGameStage(std::span<const std::uint8_t> bytes, bool
     const StageHeader header = ReadStageHeader(reader);
     if (header.width == 0 || header.height == 0) return std::nullopt;
 
+    const std::size_t width = header.width;
+    const std::size_t height = header.height;
     GameStage stage;
     stage.background = header.background;
     stage.mapWidth = header.width;
     stage.mapHeight = header.height;
-    const std::size_t count = CellCount(header.width, header.height);
-    stage.tileMap.assign(count, 0);
-    stage.waterMap.assign(count, 0);
-    stage.spawnActor.assign(count, 0);
-    stage.spawnLift.assign(count, 0);
+    stage.tileMap.resize(width * height);
+    stage.waterMap.resize(width * height);
+    stage.spawnActor.resize(width * height);
+    stage.spawnLift.resize(width * height);
 
-    for (int row = 0; row < header.height; ++row) {
-        const int targetRow = mirrorVertical ? header.height - 1 - row : row;
-        for (int column = 0; column < header.width; ++column) {
-            const int targetColumn = mirrorHorizontal ? header.width - 1 - column : column;
-            const MapCell cell = ReadCellGroup(reader, header.oneBytePerCell).cell;
-            const std::size_t index = static_cast<std::size_t>(targetColumn) +
-                                      static_cast<std::size_t>(targetRow) * header.width;
-            stage.tileMap[index] = cell.mainTile;
-            stage.waterMap[index] = cell.water;
-            stage.spawnActor[index] = cell.actorCode;
-            stage.spawnLift[index] =
-                MirrorLiftCode(cell.liftCode, mirrorHorizontal, mirrorVertical);
+    std::array<std::uint8_t, 256> liftCodes;
+    for (std::size_t code = 0; code < liftCodes.size(); ++code) {
+        liftCodes[code] =
+            MirrorLiftCode(static_cast<std::uint8_t>(code), mirrorHorizontal, mirrorVertical);
+    }
+    // Plain pointers: byte stores through the vectors could alias their own
+    // bookkeeping and force it to be reloaded for every cell.
+    std::uint8_t* const tiles = stage.tileMap.data();
+    std::uint8_t* const water = stage.waterMap.data();
+    std::uint8_t* const actors = stage.spawnActor.data();
+    std::uint8_t* const lifts = stage.spawnLift.data();
+    const std::vector<std::uint8_t> payload = reader.GetRemainingCodedBytes();
+    PlainBytes cells(payload);
+    // Cells after the end of a short file stay empty.
+    for (std::size_t row = 0; row < height && !cells.AtEnd(); ++row) {
+        const std::size_t targetRow = mirrorVertical ? height - 1 - row : row;
+        for (std::size_t column = 0; column < width && !cells.AtEnd(); ++column) {
+            const std::size_t targetColumn = mirrorHorizontal ? width - 1 - column : column;
+            const MapCell cell = ReadCellGroup(cells, header.oneBytePerCell).cell;
+            const std::size_t index = targetColumn + targetRow * width;
+            tiles[index] = cell.mainTile;
+            water[index] = cell.water;
+            actors[index] = cell.actorCode;
+            lifts[index] = liftCodes[cell.liftCode];
             if (cell.mainTile == kStartTile) {
                 stage.start = StartCell{static_cast<std::int16_t>(targetColumn),
                                         static_cast<std::int16_t>(targetRow)};

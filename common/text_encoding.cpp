@@ -92,6 +92,17 @@ std::string TextToUtf8(std::string_view text) {
     return ShiftJisToUtf8(text);
 }
 
+bool EqualIgnoringAsciiCase(std::string_view a, std::string_view b) {
+    const auto lower = [](char c) {
+        return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+    };
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (lower(a[i]) != lower(b[i])) return false;
+    }
+    return true;
+}
+
 std::string FirstCharacters(std::string_view utf8, std::size_t count) {
     std::size_t end = 0;
     for (std::size_t characters = 0; end < utf8.size() && characters < count; ++characters) {

@@ -16,6 +16,10 @@ std::string ShiftJisToUtf8(std::string_view text);
 // `text` as UTF-8: kept when it is valid UTF-8, otherwise read as Shift-JIS.
 std::string TextToUtf8(std::string_view text);
 
+// Equal when the texts differ at most in the case of ASCII letters, as names
+// of files and settings compare on the original platform.
+bool EqualIgnoringAsciiCase(std::string_view a, std::string_view b);
+
 // The first `count` characters of valid UTF-8 text.
 std::string FirstCharacters(std::string_view utf8, std::size_t count);
 

@@ -4,11 +4,12 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <utility>
 #include <variant>
 #include <vector>
 
 namespace tovek {
+
+struct JsonMember;
 
 // A parsed JSON value with the line and column where it starts, so that
 // callers can point at the place a value they refuse came from.
@@ -22,7 +23,12 @@ struct JsonValue {
     std::string text;                     // a string's value, or a number as written
     std::optional<std::int64_t> integer;  // a number without fraction or exponent that fits
     std::vector<JsonValue> items;         // Array
-    std::vector<std::pair<std::string, JsonValue>> members;  // Object, in document order
+    std::vector<JsonMember> members;      // Object, in document order
+};
+
+struct JsonMember {
+    std::string key;
+    JsonValue value;
 };
 
 struct JsonError {

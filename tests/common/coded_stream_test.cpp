@@ -74,6 +74,64 @@ TEST(CodedStream, EveryByteSurvivesUnderEveryKeyMaterial) {
     }
 }
 
+TEST(CodedReader, ReadingTheRestAtOnceMatchesReadingByteByByte) {
+    RandomSource random(41);
+    std::vector<std::uint8_t> payload(300);
+    for (std::uint8_t& byte : payload)
+        byte = static_cast<std::uint8_t>(random.Below(256));
+    // Every multiplier, odd and even, with keys of every power of two in them.
+    for (int key : {0, 1, 2, 3, 8, 64, 128, 129, 255}) {
+        for (int multiplier = 0; multiplier < 256; ++multiplier) {
+            const KeyMaterial material{static_cast<std::uint8_t>(key),
+                                       static_cast<std::uint8_t>(multiplier)};
+            for (std::size_t length : {0, 1, 7, 8, 9, 64, 71, 72, 73, 300}) {
+                const std::vector<std::uint8_t> file = Scrambled(
+                    material, std::vector<std::uint8_t>(payload.begin(), payload.begin() + length));
+                // Start both after a few bytes, as the stage readers do after the header.
+                CodedReader bulk(file);
+                CodedReader single(file);
+                for (std::size_t i = 0; i < 3 && i < length; ++i) {
+                    ASSERT_EQ(bulk.GetCodedByte(), single.GetCodedByte());
+                }
+                const std::vector<std::uint8_t> rest = bulk.GetRemainingCodedBytes();
+                ASSERT_EQ(rest.size(), length > 3 ? length - 3 : 0);
+                for (std::uint8_t byte : rest)
+                    ASSERT_EQ(byte, single.GetCodedByte());
+                ASSERT_EQ(bulk.Remaining(), 0u);
+                // The key went on exactly as far: both readers agree past the end too.
+                ASSERT_EQ(bulk.GetCodedByte(), single.GetCodedByte());
+            }
+        }
+    }
+}
+
+TEST(CodedWriter, WritingManyAtOnceMatchesWritingByteByByte) {
+    RandomSource random(43);
+    std::vector<std::uint8_t> payload(300);
+    for (std::uint8_t& byte : payload)
+        byte = static_cast<std::uint8_t>(random.Below(256));
+    for (int key : {0, 1, 2, 3, 8, 64, 128, 129, 255}) {
+        for (int multiplier = 0; multiplier < 256; ++multiplier) {
+            const KeyMaterial material{static_cast<std::uint8_t>(key),
+                                       static_cast<std::uint8_t>(multiplier)};
+            for (std::size_t length : {0, 1, 8, 9, 72, 73, 300}) {
+                const std::span<const std::uint8_t> part(payload.data(), length);
+                CodedWriter bulk(material);
+                CodedWriter single(material);
+                bulk.PutCodedByte(5);
+                single.PutCodedByte(5);
+                bulk.PutCodedBytes(part);
+                for (std::uint8_t byte : part)
+                    single.PutCodedByte(byte);
+                // The key went on exactly as far: a following byte agrees too.
+                bulk.PutCodedByte(9);
+                single.PutCodedByte(9);
+                ASSERT_EQ(std::move(bulk).TakeBytes(), std::move(single).TakeBytes());
+            }
+        }
+    }
+}
+
 TEST(CodedReader, CountsTheBytesLeft) {
     const std::vector<std::uint8_t> file = Scrambled({9, 9}, {1, 2, 3});
     CodedReader reader(file);

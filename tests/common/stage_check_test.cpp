@@ -111,8 +111,8 @@ TEST(StageCheck, NamesACellCutInTheMiddle) {
     std::vector<std::uint8_t> file = SmallStage({}, 0);
     // The last cell's group becomes 13 25 ... with its main tile missing.
     std::vector<std::uint8_t> payload = test::Unscrambled(file);
-    payload.back() = 13;
-    payload.push_back(25);
+    payload.pop_back();
+    payload.insert(payload.end(), {13, 25});
     const std::vector<std::string> problems = ProblemsOf(Scrambled(kMaterial, payload));
     ASSERT_EQ(problems.size(), 1u);
     EXPECT_EQ(problems[0], "the file ends inside cell (11, 7)");

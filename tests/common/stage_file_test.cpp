@@ -157,8 +157,9 @@ TEST(StageShortFile, MissingCellsReadAsEmpty) {
     std::vector<std::uint8_t> file = WriteEditorStage(original, kMaterial);
     // Cut after the groups of the first 10 cells.
     std::size_t cut = 5;
+    std::array<std::uint8_t, kMaxEditorGroupBytes> group;
     for (int i = 0; i < 10; ++i)
-        cut += EncodeCellGroup(original.cells[i]).length;
+        cut += EncodeCellGroup(original.cells[i], group);
     file.resize(cut);
 
     const EditorStage editor = ReadEditorStage(file);

@@ -51,5 +51,13 @@ TEST(FirstCharacters, CountsCharactersNotBytes) {
     EXPECT_EQ(FirstCharacters("abc", 0), "");
 }
 
+TEST(EqualIgnoringAsciiCase, FoldsAsciiLettersOnly) {
+    EXPECT_TRUE(EqualIgnoringAsciiCase("Customize", "cUSTOMIZE"));
+    EXPECT_TRUE(EqualIgnoringAsciiCase("M01.DAT", "m01.dat"));
+    EXPECT_FALSE(EqualIgnoringAsciiCase("m01.dat", "m01.da"));
+    EXPECT_FALSE(EqualIgnoringAsciiCase("[", "{"));  // 0x5B and 0x7B differ by the case bit
+    EXPECT_FALSE(EqualIgnoringAsciiCase("\xC3\xA9", "\xC3\x89"));  // é and É stay apart
+}
+
 }  // namespace
 }  // namespace tovek

@@ -27,9 +27,9 @@ TEST(JsonReader, ReadsNestedValuesInDocumentOrder) {
     const JsonValue value = Parsed(" {\"b\": [1, -2, true, false, null], \"a\": {\"s\": \"x\"}} ");
     ASSERT_EQ(value.kind, JsonValue::Kind::Object);
     ASSERT_EQ(value.members.size(), 2u);
-    EXPECT_EQ(value.members[0].first, "b");
-    EXPECT_EQ(value.members[1].first, "a");
-    const JsonValue& list = value.members[0].second;
+    EXPECT_EQ(value.members[0].key, "b");
+    EXPECT_EQ(value.members[1].key, "a");
+    const JsonValue& list = value.members[0].value;
     ASSERT_EQ(list.items.size(), 5u);
     EXPECT_EQ(list.items[0].integer, 1);
     EXPECT_EQ(list.items[1].integer, -2);
@@ -37,7 +37,7 @@ TEST(JsonReader, ReadsNestedValuesInDocumentOrder) {
     EXPECT_EQ(list.items[3].kind, JsonValue::Kind::Boolean);
     EXPECT_FALSE(list.items[3].boolean);
     EXPECT_EQ(list.items[4].kind, JsonValue::Kind::Null);
-    EXPECT_EQ(value.members[1].second.members[0].second.text, "x");
+    EXPECT_EQ(value.members[1].value.members[0].value.text, "x");
 }
 
 TEST(JsonReader, KeepsWhereEachValueStarts) {

@@ -135,7 +135,7 @@ TEST_F(StagetoolTest, DecodePrintsTheStageWithKeysInOrder) {
 
     const std::variant<JsonValue, JsonError> parsed = ParseJson(run.out);
     ASSERT_TRUE(std::holds_alternative<JsonValue>(parsed));
-    const JsonValue& cells = std::get<JsonValue>(parsed).members.at(3).second;
+    const JsonValue& cells = std::get<JsonValue>(parsed).members.at(3).value;
     ASSERT_EQ(cells.items.size(), 9u);
     for (int y = 0; y < 9; ++y) {
         ASSERT_EQ(cells.items[y].items.size(), 13u);
