@@ -12,6 +12,7 @@ namespace {
 
 // Our Surface's pixel layout: 0x00RRGGBB in 32 bits.
 constexpr Uint32 kSurfaceFormat = SDL_PIXELFORMAT_XRGB8888;
+constexpr Uint32 kWakeUpSettleMs = 50;
 
 bool Overlap(const ClientRect& a, const ClientRect& b) {
     return a.x < b.x + b.width && b.x < a.x + a.width && a.y < b.y + b.height &&
@@ -39,6 +40,11 @@ GameWindow::GameWindow(SDL_Window* window, TextPainter& labelFont)
     : window_(window), labelFont_(labelFont) {}
 
 GameWindow::~GameWindow() {
+    // SDL wakes its own event wait by sending this window a message over a
+    // second X connection, one of them for the close request itself. If the
+    // window is gone before the X server takes that message in, the request
+    // fails and Xlib ends the program at exit; a moment's pause lets it in.
+    SDL_Delay(kWakeUpSettleMs);
     SDL_DestroyWindow(window_);
 }
 

@@ -1,5 +1,9 @@
 #include "game/sdl/mixer_music.h"
 
+#include <SDL.h>
+
+#include <utility>
+
 #include "common/file_access.h"
 #include "game/sdl/audio_session.h"
 
@@ -9,6 +13,40 @@ namespace {
 constexpr int kPlayOnce = 1;
 
 }  // namespace
+
+// Loads one copy of the piece on a thread of SDL's own (SDL frees its
+// per-thread data only for those).
+class MixerMusic::CopyLoader {
+  public:
+    explicit CopyLoader(std::shared_ptr<const std::vector<std::uint8_t>> file)
+        : file_(std::move(file)) {
+        thread_ = SDL_CreateThread(&CopyLoader::Load, "music loader", this);
+        if (thread_ == nullptr) Load(this);
+    }
+    ~CopyLoader() { Wait(); }
+    CopyLoader(const CopyLoader&) = delete;
+    CopyLoader& operator=(const CopyLoader&) = delete;
+
+    // Waits for the copy; empty when it could not be loaded.
+    Piece Wait() {
+        if (thread_ != nullptr) SDL_WaitThread(thread_, nullptr);
+        thread_ = nullptr;
+        return std::exchange(loaded_, nullptr);
+    }
+
+  private:
+    static int Load(void* data) {
+        auto* loader = static_cast<CopyLoader*>(data);
+        const std::vector<std::uint8_t>& file = *loader->file_;
+        SDL_RWops* bytes = SDL_RWFromConstMem(file.data(), static_cast<int>(file.size()));
+        if (bytes != nullptr) loader->loaded_.reset(Mix_LoadMUS_RW(bytes, 1));
+        return 0;
+    }
+
+    std::shared_ptr<const std::vector<std::uint8_t>> file_;
+    Piece loaded_;
+    SDL_Thread* thread_ = nullptr;
+};
 
 void MixerMusic::PieceFree::operator()(Mix_Music* piece) const {
     Mix_FreeMusic(piece);
@@ -21,22 +59,18 @@ MixerMusic::~MixerMusic() {
 }
 
 void MixerMusic::PrepareFreshCopy() {
-    loading_ = std::async(std::launch::async, [file = file_]() {
-        SDL_RWops* bytes = SDL_RWFromConstMem(file->data(), static_cast<int>(file->size()));
-        return Piece(bytes == nullptr ? nullptr : Mix_LoadMUS_RW(bytes, 1));
-    });
+    loading_ = std::make_unique<CopyLoader>(file_);
+}
+
+void MixerMusic::FinishLoading() {
+    if (loading_) fresh_ = std::exchange(loading_, nullptr)->Wait();
 }
 
 MixerMusic::Piece MixerMusic::TakeFreshCopy() {
-    if (loading_.valid()) fresh_ = loading_.get();
+    FinishLoading();
     Piece piece = std::move(fresh_);
     if (piece) PrepareFreshCopy();
     return piece;
-}
-
-bool MixerMusic::FreshCopyLoads() {
-    if (loading_.valid()) fresh_ = loading_.get();
-    return fresh_ != nullptr;
 }
 
 // The library lets the last notes fade before it reports the end, so the end
@@ -90,7 +124,7 @@ void MixerMusic::Rewind() {
 void MixerMusic::Close() {
     if (current_) Mix_HaltMusic();
     current_.reset();
-    if (loading_.valid()) loading_.get();
+    loading_.reset();
     fresh_.reset();
     file_.reset();
     state_ = State::Closed;
@@ -102,7 +136,8 @@ std::string MixerMusic::StatusMode() {
         case State::Closed:
             return "";
         case State::AtStart:
-            if (FreshCopyLoads()) return "stopped";
+            FinishLoading();
+            if (fresh_) return "stopped";
             Close();  // the piece cannot be read
             return "";
         case State::Playing:

@@ -3,7 +3,6 @@
 #include <SDL_mixer.h>
 
 #include <cstdint>
-#include <future>
 #include <memory>
 #include <vector>
 
@@ -51,17 +50,20 @@ class MixerMusic : public MusicDevice {
 
     enum class State { Closed, AtStart, Playing, Paused, Ended };
 
+    class CopyLoader;
+
     void PrepareFreshCopy();
-    // The prepared copy, once it has finished loading; empty when it failed.
+    // Waits for the copy being prepared; fresh_ is empty when it failed.
+    void FinishLoading();
+    // The prepared copy (empty when it failed); the next one is prepared.
     Piece TakeFreshCopy();
-    bool FreshCopyLoads();
     void NoticeEnd();
 
     const AudioSession& audio_;
     State state_ = State::Closed;
     std::shared_ptr<const std::vector<std::uint8_t>> file_;
     Piece current_;
-    std::future<Piece> loading_;
+    std::unique_ptr<CopyLoader> loading_;
     Piece fresh_;
 };
 
