@@ -75,8 +75,8 @@ class ProgramFolder {
 };
 
 // The X server and the sound device every benchmark here uses.
-struct Display {
-    Display() {
+struct Setting {
+    Setting() {
         setenv("DISPLAY", xvfb.Display().c_str(), 1);
         setenv("SDL_VIDEODRIVER", "x11", 1);
         setenv("SDL_AUDIODRIVER", "disk", 1);
@@ -86,9 +86,9 @@ struct Display {
     ProgramFolder folder;
 };
 
-Display& SharedDisplay() {
-    static Display display;
-    return display;
+Setting& SharedSetting() {
+    static Setting setting;
+    return setting;
 }
 
 // Runs the program's loop until `done` holds, or at most `limit`.
@@ -111,31 +111,40 @@ class LoopUntil : public LoopHandler {
     Clock::time_point end_;
 };
 
-void StartUpToStageSelect(benchmark::State& state) {
-    Display& display = SharedDisplay();
-    if (display.xvfb.Display().empty()) {
+// Starts the program and runs its loop until the first focus has drawn the
+// stage-select screen; nothing (and the benchmark skipped) on failure.
+std::unique_ptr<TovekProgram> StartOnStageSelect(benchmark::State& state) {
+    Setting& setting = SharedSetting();
+    if (setting.xvfb.Display().empty()) {
         state.SkipWithError("Xvfb did not start");
-        return;
+        return nullptr;
     }
+    std::string error;
+    std::unique_ptr<TovekProgram> program = TovekProgram::Start(setting.folder.Path(), &error);
+    if (!program) {
+        state.SkipWithError(error.c_str());
+        return nullptr;
+    }
+    Game& game = program->GameState();
+    LoopUntil untilShown(
+        *program, [&game] { return game.stageSelectShown; }, std::chrono::seconds(10));
+    RunTickLoop(untilShown, program->TickInterval());
+    if (!game.stageSelectShown) {
+        state.SkipWithError("the window never got the focus");
+        return nullptr;
+    }
+    return program;
+}
+
+void StartUpToStageSelect(benchmark::State& state) {
     std::vector<double> startUps;
     std::vector<double> untilMusic;
     for (auto _ : state) {
         const Clock::time_point start = Clock::now();
-        std::string error;
-        std::unique_ptr<TovekProgram> program = TovekProgram::Start(display.folder.Path(), &error);
-        if (!program) {
-            state.SkipWithError(error.c_str());
-            return;
-        }
-        Game& game = program->GameState();
-        LoopUntil untilShown(
-            *program, [&game] { return game.stageSelectShown; }, std::chrono::seconds(10));
-        RunTickLoop(untilShown, program->TickInterval());
+        std::unique_ptr<TovekProgram> program = StartOnStageSelect(state);
+        if (!program) return;
         const Clock::time_point shown = Clock::now();
-        if (!game.stageSelectShown) {
-            state.SkipWithError("the window never got the focus");
-            return;
-        }
+        Game& game = program->GameState();
         Form_KeyDown(game, kKeySpace);  // plays stage 1 and starts the music
         const Clock::time_point playing = Clock::now();
         state.SetIterationTime(std::chrono::duration<double>(shown - start).count());
@@ -163,18 +172,10 @@ double Percentile(std::vector<double> values, double fraction) {
 }
 
 void TickIntervalAt40ms(benchmark::State& state) {
-    Display& display = SharedDisplay();
     for (auto _ : state) {
-        std::string error;
-        std::unique_ptr<TovekProgram> program = TovekProgram::Start(display.folder.Path(), &error);
-        if (!program) {
-            state.SkipWithError(error.c_str());
-            return;
-        }
+        std::unique_ptr<TovekProgram> program = StartOnStageSelect(state);
+        if (!program) return;
         Game& game = program->GameState();
-        LoopUntil untilShown(
-            *program, [&game] { return game.stageSelectShown; }, std::chrono::seconds(10));
-        RunTickLoop(untilShown, program->TickInterval());
         Form_KeyDown(game, kKeySpace);
         Form_KeyDown(game, kKeyRight);
         LoopUntil tenSeconds(
@@ -239,11 +240,11 @@ bool Audible(const std::filesystem::path& file) {
 }
 
 void ResidentMemoryWithMusic(benchmark::State& state) {
-    Display& display = SharedDisplay();
-    const test::Environment onDisplay = {"DISPLAY=" + display.xvfb.Display()};
+    Setting& setting = SharedSetting();
+    const test::Environment onDisplay = {"DISPLAY=" + setting.xvfb.Display()};
     for (auto _ : state) {
         test::TempFolder folder;
-        for (const auto& entry : std::filesystem::directory_iterator(display.folder.Path())) {
+        for (const auto& entry : std::filesystem::directory_iterator(setting.folder.Path())) {
             if (entry.path().filename() != "audio.raw") {
                 std::filesystem::copy(entry.path(), folder.Path() / entry.path().filename(),
                                       std::filesystem::copy_options::recursive);

@@ -103,7 +103,6 @@ void MixerMusic::Play() {
         return;
     }
     Mix_PlayMusic(current_.get(), kPlayOnce);
-    Mix_ResumeMusic();  // a Stop before the last Rewind left the library paused
     state_ = State::Playing;
 }
 

@@ -21,32 +21,12 @@ Surface PictureArea(const Surface& shot) {
     return Crop(shot, {0, 0, kPictureWidth, kPictureHeight});
 }
 
-// A floor to run on, the start at its left end.
-EditorStage Runway() {
-    return StageFromRows({
-        "................",
-        "................",
-        "................",
-        "................",
-        "................",
-        "................",
-        ".S..............",
-        "################",
-    });
-}
-
-// The same with a coin right beside the start.
-EditorStage RunwayWithCoin() {
-    return StageFromRows({
-        "................",
-        "................",
-        "................",
-        "................",
-        "................",
-        "................",
-        ".Sc.............",
-        "################",
-    });
+// A floor to run on, the start at its left end, perhaps a coin beside it.
+EditorStage Runway(bool coin = false) {
+    std::vector<std::string> rows(6, "................");
+    rows.push_back(coin ? ".Sc............." : ".S..............");
+    rows.push_back("################");
+    return StageFromRows(rows);
 }
 
 bool LabelShowsOneOf(const Surface& shot, const ClientLayout& layout, int index,
@@ -232,7 +212,7 @@ TEST_F(PlayTest, StatusLabelsShowTheTextsOfPlay) {
 }
 
 TEST_F(PlayTest, TakingACoinPlaysAnEffect) {
-    WriteStage(2, RunwayWithCoin());
+    WriteStage(2, Runway(true));
     StartPlaying(DiskAudio());
     // No music file: nothing has sounded yet.
     const std::size_t before = FileSize(AudioFile());
@@ -254,7 +234,7 @@ TEST_F(PlayTest, MusicPlaysDuringAStageAndClosingEndsTheGameCleanly) {
 
 TEST_F(PlayTest, WithoutASoundDeviceTheGameStillPlays) {
     WriteSettings("TSpeed=2\n");
-    WriteStage(2, RunwayWithCoin());
+    WriteStage(2, Runway(true));
     WriteMusicFile();
     StartPlaying({"SDL_AUDIODRIVER=no-such-device"});
     RunRightAndMatchTheSimulator();
