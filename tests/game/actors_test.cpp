@@ -136,6 +136,17 @@ TEST_F(ActorsTest, SpawnerOnOneColumnNeverSpawns) {
     EXPECT_EQ(game_.actorCount(), 1);
 }
 
+TEST_F(ActorsTest, StillKindsNeverMove) {
+    PlayRoom({{3, 6, 42}, {4, 6, 43}, {5, 6, 44}, {6, 6, 45}});
+    for (int i = 0; i < 20; ++i) {
+        for (int a = 0; a < 4; ++a) {
+            const auto [x, y] = Step(a);
+            EXPECT_EQ(x, (3 + a) * 32);
+            EXPECT_EQ(y, 6 * 32);
+        }
+    }
+}
+
 TEST_F(ActorsTest, HiddenKindShowsOnlyBetweenSteps) {
     PlayRoom({{6, 6, 46}});
     const int real = game_.actors[0].extra;

@@ -234,3 +234,62 @@ TEST_F(PlayerTest, RestartPointFollowsThePlayerOnTheGround) {
 
 }  // namespace
 }  // namespace tovek::testing
+
+namespace tovek::testing {
+namespace {
+
+using WaterTest = GameTest;
+
+TEST_F(WaterTest, PowerUpOKeepsASubmergedPlayerAlive) {
+    Play({"............", "............", "............", "............", "~~~~~~~~~~~~",
+          "~~~P~~~~~~~~", "~~~~~~~~~~~~", "############"});
+    game_.powerUpO = true;
+    Tick(10);
+    EXPECT_FALSE(game_.dying);
+    EXPECT_TRUE(game_.inWater);
+}
+
+TEST_F(WaterTest, GraceKeepsASubmergedPlayerAlive) {
+    Play({"............", "............", "............", "............", "~~~~~~~~~~~~",
+          "~~~P~~~~~~~~", "~~~~~~~~~~~~", "############"});
+    game_.graceTicks = 8;
+    Tick(3);
+    EXPECT_FALSE(game_.dying);
+}
+
+using PrizeTest = GameTest;
+
+// The left column's block opens first: its draws come first from the random
+// source (new tile, then the prize), then the right column's.
+TEST_F(PrizeTest, LeftBlockDrawsFirst) {
+    Play({"............", "............", "............", "............", "............",
+          "....??......", "....S.......", "############"});
+    game_.playerX = 4 * 32 + 12;
+    RandomSource replay = game_.random;  // the same state from here on
+    Press(kKeyUp);
+    Tick(2);
+    for (int column : {4, 5}) {
+        EXPECT_EQ(game_.TileAt(column, 5), 1 + replay.Below(6)) << column;
+        switch (replay.Below(3)) {
+            case 0:
+                EXPECT_EQ(game_.TileAt(column, 4), 8 + replay.Below(4)) << column;
+                break;
+            case 1:
+                EXPECT_EQ(game_.TileAt(column, 4), 18 + replay.Below(2)) << column;
+                break;
+            default: {
+                const int facing = replay.Below(2);
+                const int kind = replay.Below(10);
+                const auto it = std::find_if(game_.actors.begin(), game_.actors.end(),
+                                             [&](const Actor& a) { return a.x == column * 32; });
+                ASSERT_NE(it, game_.actors.end()) << column;
+                EXPECT_EQ(it->kind, kind);
+                EXPECT_EQ(it->dir, facing != 0 ? 1 : 0);
+                break;
+            }
+        }
+    }
+}
+
+}  // namespace
+}  // namespace tovek::testing

@@ -5,7 +5,6 @@
 #include <cstdio>
 #include <fstream>
 #include <random>
-#include <regex>
 #include <sstream>
 
 #include "common/coded_stream.h"
@@ -76,12 +75,15 @@ const std::vector<std::string> kStage = {
     "............", "............", "S..c..G.....", "############",
 };
 
+// The object keys of a state line, in order: every "name": outside strings.
 std::vector<std::string> KeysOf(const std::string& line) {
     std::vector<std::string> keys;
-    const std::regex key("\"([A-Za-z0-9]+)\": ");
-    for (auto it = std::sregex_iterator(line.begin(), line.end(), key);
-         it != std::sregex_iterator(); ++it) {
-        keys.push_back((*it)[1]);
+    for (std::size_t at = line.find('"'); at != std::string::npos;) {
+        const std::size_t close = line.find('"', at + 1);
+        if (close == std::string::npos) break;
+        if (line.compare(close + 1, 2, ": ") == 0)
+            keys.push_back(line.substr(at + 1, close - at - 1));
+        at = line.find('"', close + 1);
     }
     return keys;
 }
