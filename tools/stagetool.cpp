@@ -13,6 +13,7 @@
 #include "common/stage_check.h"
 #include "common/stage_file.h"
 #include "tools/stage_json.h"
+#include "tools/stage_render.h"
 
 namespace tovek {
 namespace {
@@ -20,7 +21,7 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr std::string_view kUsage =
-    "usage: stagetool decode FILE | encode JSON OUT [--seed S] | check FILE";
+    "usage: stagetool decode FILE | encode JSON OUT [--seed S] | render FILE OUT.png | check FILE";
 constexpr std::size_t kMaxProblemLines = 50;
 
 // A usage error: one line naming the problem.
@@ -107,6 +108,12 @@ int Encode(const Arguments& arguments, std::ostream& err) {
     return kExitSuccess;
 }
 
+int Render(const Arguments& arguments, std::ostream& err) {
+    const std::optional<std::vector<std::uint8_t>> bytes = ReadInput(arguments.positional[0], err);
+    if (!bytes) return kExitUsage;
+    return RenderStage(*bytes, arguments.positional[1], err);
+}
+
 int Check(const Arguments& arguments, std::ostream& out, std::ostream& err) {
     const std::string& path = arguments.positional[0];
     const std::optional<std::vector<std::uint8_t>> bytes = ReadInput(path, err);
@@ -129,7 +136,7 @@ int RunStagetool(std::span<const std::string> args, std::ostream& out, std::ostr
     std::size_t wanted;
     if (command == "decode" || command == "check") {
         wanted = 1;
-    } else if (command == "encode") {
+    } else if (command == "encode" || command == "render") {
         wanted = 2;
     } else {
         return Usage(err, "unknown command '" + command + "'");
@@ -146,6 +153,7 @@ int RunStagetool(std::span<const std::string> args, std::ostream& out, std::ostr
     }
     if (command == "decode") return Decode(arguments, out, err);
     if (command == "encode") return Encode(arguments, err);
+    if (command == "render") return Render(arguments, err);
     return Check(arguments, out, err);
 }
 

@@ -12,7 +12,7 @@ inline constexpr int kExitProblems = 1;  // check found problems, or the output 
 inline constexpr int kExitUsage = 2;     // one line on the error stream says what was wrong
 
 // Runs stagetool on the arguments after the program name:
-//   decode FILE | encode JSON OUT [--seed S] | check FILE
+//   decode FILE | encode JSON OUT [--seed S] | render FILE OUT.png | check FILE
 int RunStagetool(std::span<const std::string> args, std::ostream& out, std::ostream& err);
 
 }  // namespace tovek

@@ -93,7 +93,7 @@ void ExpectUsageError(const ProgramRun& run, const std::string& mention) {
 
 TEST_F(StagetoolTest, UsageErrorsExitTwoWithOneLine) {
     ExpectUsageError(Stagetool({}), "missing command");
-    ExpectUsageError(Stagetool({"render"}), "unknown command 'render'");
+    ExpectUsageError(Stagetool({"draw"}), "unknown command 'draw'");
     ExpectUsageError(Stagetool({"decode"}), "missing file name");
     ExpectUsageError(Stagetool({"decode", "a", "b"}), "unexpected argument 'b'");
     ExpectUsageError(Stagetool({"encode", "a.json"}), "missing file name");

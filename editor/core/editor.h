@@ -1,0 +1,127 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "common/random_source.h"
+#include "common/sheets.h"
+#include "common/surface.h"
+#include "common/text.h"
+#include "editor/core/cell_grid.h"
+#include "editor/core/editor_services.h"
+
+namespace quorle {
+
+inline constexpr std::uint32_t kRed = 0xFF0000;
+inline constexpr std::uint32_t kBlack = 0x000000;
+inline constexpr std::uint32_t kGrey = 0x808080;
+
+// An outline shape over a picture (cursor, region and highlight frames).
+struct Frame {
+    int left = 0;
+    int top = 0;
+    int width = 32;
+    int height = 32;
+    std::uint32_t colour = kRed;
+    bool visible = true;
+};
+
+struct ScrollBar {
+    int value = 0;
+    int max = 0;
+    int smallChange = 1;
+    int largeChange = 1;
+};
+
+struct TextBox {
+    std::string text;
+    // Set when the editor put the text back after refusing it; the front-end
+    // selects the whole text. Cleared when the user types.
+    bool wholeTextSelected = false;
+};
+
+// A picture that keeps its image; `refreshes` counts the moments at which
+// the front-end should show it again.
+struct PictureBox {
+    tovek::Surface image;
+    unsigned refreshes = 0;
+
+    void Refresh() { ++refreshes; }
+};
+
+// The editor's one state object: the document, the edit tools and every
+// control of the main window as the front-end shows it.
+struct Editor {
+    // `portDigits` prints the port numbers on the map; without it the ports
+    // show no number.
+    Editor(EditorServices& services, const tovek::PictureSheets& sheets,
+           std::unique_ptr<tovek::TextPainter> portDigits);
+
+    EditorServices& services;
+    tovek::RandomSource random{tovek::kEditorRandomSeed};
+    std::unique_ptr<tovek::TextPainter> portDigits;
+
+    // The document.
+    std::string stageFolder;
+    CellGrid map;
+    int mapWidth = 0;
+    int mapHeight = 0;
+    int background = 0;
+    int currentStage = 0;  // 0: a new map, never saved
+    int targetStage = 1;
+    bool modified = false;
+
+    // The edit tools.
+    std::array<std::uint8_t, 2> chosenTile{};  // left, right button
+    std::array<std::uint8_t, 2> chosenFast{};
+    bool insertMode = false;  // the check mark of mnuInsert
+    bool reverse = false;     // the check mark of mnuReverse
+    int editMode = 0;
+    int regionStartX = 0;
+    int regionStartY = 0;
+    int regionEndX = 0;
+    int regionEndY = 0;
+    CellGrid clip;
+    int clipWidth = 0;
+    int clipHeight = 0;
+    bool freshPress = false;
+    bool suppressRedraw = false;
+    bool dialogAccepted = false;
+    bool dialogSaveMode = false;
+    bool paletteReady = false;
+
+    // The main window as shown.
+    std::string caption = "Quorle";
+    std::string lblStatus;
+    std::string lblPlace = "現在位置";
+    std::string lblIns = "上書";
+    std::string mnuInsertCaption = "挿入モードに切り替え(&I)";
+    int optInsSelected = 0;  // 0 "上書", 1 "挿入"
+    int cheRev = 0;
+    std::array<bool, 5> mnuMapEnabled{true, true, true, true, false};
+    Frame shpMain;
+    Frame shpRegion{.visible = false};
+    Frame shpBase;
+    Frame shpBack{.width = 28, .height = 28};
+    ScrollBar hscrMain{.largeChange = 12};
+    ScrollBar vscrMain{.largeChange = 8};
+    std::array<TextBox, 2> txtSize{TextBox{"48"}, TextBox{"8"}};
+    TextBox txtStage{"1"};
+    std::array<PictureBox, 2> pctChosen;
+    PictureBox pctMain;
+    PictureBox pctBase;  // the tile palette, 512 x 160
+    PictureBox pctBack;  // the background chooser, 112 x 112
+    tovek::Surface pctBackBase;
+    bool windowClosed = false;
+};
+
+// The cell rule of the map: 0 <= x < mapWidth and 0 <= y < mapHeight.
+bool IsInMap(const Editor& editor, int x, int y);
+
+// A message box titled "Quorle".
+MessageAnswer ShowMessage(Editor& editor, std::string text, MessageButtons buttons,
+                          MessageIcon icon);
+
+}  // namespace quorle
