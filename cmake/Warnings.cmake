@@ -12,11 +12,6 @@ endif()
 # (a false -Wrestrict, GCC bug 105651); newer compilers keep the warning.
 if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU" AND CMAKE_CXX_COMPILER_VERSION VERSION_LESS 13)
     add_compile_options(-Wno-restrict)
-    # With the sanitizers, GCC 12 also finds members "maybe uninitialized"
-    # inside std::regex's own std::function moves.
-    if(TOVEK_SANITIZE)
-        add_compile_options(-Wno-maybe-uninitialized)
-    endif()
 endif()
 if(TOVEK_FUZZ)
     # Coverage for libFuzzer everywhere; the fuzz programs link its runtime.
