@@ -12,8 +12,7 @@ release: deps
 	@cmake --build build/release -j $(JOBS)
 
 run: release
-	@if [ -x build/release/Tovek ]; then cd build/release && ./Tovek; \
-	else echo "The game window is not built yet; tovek-sim runs the game headless."; fi
+	@cd build/release && ./Tovek
 
 edit: release
 	@cd build/release && ./Quorle

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <string>
+
+namespace tovek::test {
+
+// What a window manager would do to a top-level window, done directly on the
+// X server (tests run without a window manager).
+
+// Sends the close request of the window's close button (WM_DELETE_WINDOW).
+bool RequestWindowClose(const std::string& display, unsigned long window);
+
+// The window's title as the window manager reads it (_NET_WM_NAME, UTF-8).
+std::string WindowTitle(const std::string& display, unsigned long window);
+
+}  // namespace tovek::test
