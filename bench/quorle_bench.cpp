@@ -19,8 +19,8 @@
 #include "editor/core/map_view.h"
 #include "editor/qt/picture_view.h"
 #include "editor/qt/quorle_program.h"
-#include "tests/support/private_display.h"
 #include "tests/support/temp_folder.h"
+#include "tests/support/xvfb_server.h"
 
 namespace {
 
@@ -156,11 +156,12 @@ BENCHMARK(BM_DragIntoANewCellToRepaintedView)->UseManualTime()->Unit(benchmark::
 }  // namespace
 
 int main(int argc, char** argv) {
-    const tovek::test::PrivateDisplay display;
-    if (!display.Started()) {
+    const tovek::test::XvfbServer display;
+    if (display.Display().empty()) {
         std::fprintf(stderr, "Xvfb could not be started (Debian package xvfb)\n");
         return 1;
     }
+    display.BecomeProcessDisplay();
     qputenv("QT_QPA_PLATFORM", "xcb");
     QApplication application(argc, argv);
     UseJapaneseWidgetFont();

@@ -234,16 +234,23 @@ QWidget* MainWindow::BuildDocumentPanel() {
     return Panel(column, kGap);
 }
 
+PictureView* MainWindow::BuildChooser(const PictureBox& picture, const Frame& highlight,
+                                      const char* name, MouseEvent down, MouseEvent move) {
+    auto* view = new PictureView(picture, {&highlight}, nullptr);
+    view->setObjectName(QString::fromLatin1(name));
+    view->setFocusPolicy(Qt::ClickFocus);
+    view->onMouseDown = [this, down](int button, int x, int y) {
+        Forward([&](Editor& editor) { down(editor, button, x, y); });
+    };
+    view->onMouseMove = [this, move](int buttons, int x, int y) {
+        Forward([&](Editor& editor) { move(editor, buttons, x, y); });
+    };
+    return view;
+}
+
 QWidget* MainWindow::BuildPickerRow() {
-    pctBase_ = new PictureView(editor_.pctBase, {&editor_.shpBase}, nullptr);
-    pctBase_->setObjectName(QStringLiteral("pctBase"));
-    pctBase_->setFocusPolicy(Qt::ClickFocus);
-    pctBase_->onMouseDown = [this](int button, int x, int y) {
-        Forward([&](Editor& editor) { pctBase_MouseDown(editor, button, x, y); });
-    };
-    pctBase_->onMouseMove = [this](int buttons, int x, int y) {
-        Forward([&](Editor& editor) { pctBase_MouseMove(editor, buttons, x, y); });
-    };
+    pctBase_ = BuildChooser(editor_.pctBase, editor_.shpBase, "pctBase", pctBase_MouseDown,
+                            pctBase_MouseMove);
 
     auto* chosen = new QGridLayout;
     chosen->setVerticalSpacing(4);
@@ -255,15 +262,8 @@ QWidget* MainWindow::BuildPickerRow() {
         chosen->addWidget(pctChosen_[i], 2 * i + 1, 0, Qt::AlignHCenter | Qt::AlignTop);
     }
 
-    pctBack_ = new PictureView(editor_.pctBack, {&editor_.shpBack}, nullptr);
-    pctBack_->setObjectName(QStringLiteral("pctBack"));
-    pctBack_->setFocusPolicy(Qt::ClickFocus);
-    pctBack_->onMouseDown = [this](int button, int x, int y) {
-        Forward([&](Editor& editor) { pctBack_MouseDown(editor, button, x, y); });
-    };
-    pctBack_->onMouseMove = [this](int buttons, int x, int y) {
-        Forward([&](Editor& editor) { pctBack_MouseMove(editor, buttons, x, y); });
-    };
+    pctBack_ = BuildChooser(editor_.pctBack, editor_.shpBack, "pctBack", pctBack_MouseDown,
+                            pctBack_MouseMove);
 
     auto* row = new QHBoxLayout;
     row->setSpacing(kGap);

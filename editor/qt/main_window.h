@@ -47,6 +47,11 @@ class MainWindow : public QMainWindow {
     void MenuChosen(std::string_view name);
     QWidget* BuildMapViewBox();
     QWidget* BuildDocumentPanel();
+    // A picture the user picks from with the mouse (the palette, the
+    // background chooser), with its highlight frame.
+    using MouseEvent = void (*)(Editor&, int, int, int);
+    PictureView* BuildChooser(const PictureBox& picture, const Frame& highlight, const char* name,
+                              MouseEvent down, MouseEvent move);
     QWidget* BuildPickerRow();
     QWidget* BuildStatusRow();
 
