@@ -15,8 +15,7 @@ run: release
 	@cd build/release && ./Tovek
 
 edit: release
-	@if [ -x build/release/Quorle ]; then cd build/release && ./Quorle; \
-	else echo "The editor window is not built yet; stagetool reads and writes stages."; fi
+	@cd build/release && ./Quorle
 
 asan: deps
 	@cmake --preset asan -DTOVEK_WERROR=$(WERROR) >/dev/null

@@ -27,9 +27,9 @@
 #include "common/stage_naming.h"
 #include "game/core/keyboard.h"
 #include "game/sdl/tovek_program.h"
+#include "tests/support/child_process.h"
 #include "tests/support/temp_folder.h"
-#include "tests/window/support/child_process.h"
-#include "tests/window/support/xvfb_server.h"
+#include "tests/support/xvfb_server.h"
 
 namespace tovek {
 namespace {

@@ -30,6 +30,8 @@ class PreviewWindow {
     // Draws the overview, every time the window receives the focus.
     void Form_GotFocus();
     void Form_MouseDown() { closed = true; }
+    // Closing the window by other means (Escape, the title bar).
+    void Form_Unload() { closed = true; }
 
   private:
     const Editor& editor_;

@@ -73,5 +73,14 @@ TEST_F(Preview, TheWindowFitsTheLargestMap) {
     mnuPreview_Click(editor);
 }
 
+TEST_F(Preview, ClosingTheWindowOtherwiseAlsoEndsIt) {
+    services.ExpectPreview([](PreviewWindow& preview) {
+        EXPECT_FALSE(preview.closed);
+        preview.Form_Unload();
+        EXPECT_TRUE(preview.closed);
+    });
+    mnuPreview_Click(editor);
+}
+
 }  // namespace
 }  // namespace quorle::testing

@@ -3,8 +3,8 @@
 
 #include <fstream>
 
+#include "tests/support/child_process.h"
 #include "tests/support/temp_folder.h"
-#include "tests/window/support/child_process.h"
 
 namespace tovek::test {
 namespace {

@@ -11,7 +11,7 @@
 #include "common/stage_naming.h"
 #include "game/core/colours.h"
 #include "game/sdl/status_labels.h"
-#include "tests/window/support/x_window.h"
+#include "tests/support/x_window.h"
 
 namespace tovek::test {
 namespace {

@@ -16,9 +16,9 @@
 #include "common/surface.h"
 #include "common/text.h"
 #include "game/sdl/client_layout.h"
+#include "tests/support/child_process.h"
 #include "tests/support/temp_folder.h"
-#include "tests/window/support/child_process.h"
-#include "tests/window/support/xvfb_server.h"
+#include "tests/support/xvfb_server.h"
 
 namespace tovek::test {
 

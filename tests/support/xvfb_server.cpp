@@ -1,8 +1,9 @@
-#include "tests/window/support/xvfb_server.h"
+#include "tests/support/xvfb_server.h"
 
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
+#include <stdlib.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -50,6 +51,10 @@ XvfbServer::~XvfbServer() {
         ::kill(server_->Pid(), SIGTERM);
         server_->WaitForExit(std::chrono::seconds(5));
     }
+}
+
+void XvfbServer::BecomeProcessDisplay() const {
+    ::setenv("DISPLAY", display_.c_str(), 1);
 }
 
 }  // namespace tovek::test

@@ -3,7 +3,7 @@
 #include <memory>
 #include <string>
 
-#include "tests/window/support/child_process.h"
+#include "tests/support/child_process.h"
 
 namespace tovek::test {
 
@@ -21,6 +21,8 @@ class XvfbServer {
     const std::string& Display() const { return display_; }
     // "DISPLAY=:n" for a child's environment.
     std::string DisplayVariable() const { return "DISPLAY=" + display_; }
+    // Makes the server the display of the windows this process opens itself.
+    void BecomeProcessDisplay() const;
 
   private:
     std::unique_ptr<ChildProcess> server_;

@@ -1,4 +1,4 @@
-#include "tests/window/support/x_window.h"
+#include "tests/support/x_window.h"
 
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>

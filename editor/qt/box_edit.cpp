@@ -1,0 +1,56 @@
+#include "editor/qt/box_edit.h"
+
+#include <QFocusEvent>
+#include <QKeyEvent>
+
+#include "editor/qt/ui_text.h"
+
+namespace quorle {
+
+BoxEdit::BoxEdit(QWidget* parent) : QLineEdit(parent) {
+    connect(this, &QLineEdit::textEdited, this, [this](const QString& text) {
+        if (onChange) onChange(ToUtf8(text));
+    });
+}
+
+void BoxEdit::ShowText(const TextBox& box) {
+    const QString text = ToQString(box.text);
+    if (this->text() != text) setText(text);
+    if (box.wholeTextSelected && !shownSelected_) selectAll();
+    shownSelected_ = box.wholeTextSelected;
+}
+
+bool BoxEdit::event(QEvent* event) {
+    if (event->type() == QEvent::ShortcutOverride) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const QKeySequence sequence(
+            QKeyCombination(key->modifiers() & ~Qt::KeypadModifier, Qt::Key(key->key())));
+        if (yielded_.contains(sequence)) {
+            // Left unaccepted, the key goes on to the window's shortcuts.
+            event->ignore();
+            return true;
+        }
+    }
+    return QLineEdit::event(event);
+}
+
+void BoxEdit::keyPressEvent(QKeyEvent* event) {
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter && onEnter) {
+        event->accept();
+        onEnter();
+        return;
+    }
+    QLineEdit::keyPressEvent(event);
+}
+
+void BoxEdit::focusOutEvent(QFocusEvent* event) {
+    QLineEdit::focusOutEvent(event);
+    // A message box, another window or an opening menu takes the focus only
+    // for a while: the box has not been left.
+    const Qt::FocusReason reason = event->reason();
+    if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason) return;
+    if (onLostFocus) onLostFocus();
+}
+
+}  // namespace quorle

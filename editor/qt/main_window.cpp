@@ -1,0 +1,341 @@
+#include "editor/qt/main_window.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QFrame>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QSignalBlocker>
+#include <QVBoxLayout>
+
+#include <utility>
+
+#include "editor/core/control_texts.h"
+#include "editor/core/document.h"
+#include "editor/core/geometry.h"
+#include "editor/core/map_size.h"
+#include "editor/core/map_view.h"
+#include "editor/core/painting.h"
+#include "editor/core/palette.h"
+#include "editor/core/preview.h"
+#include "editor/core/regions.h"
+#include "editor/core/stage_files.h"
+#include "editor/qt/box_edit.h"
+#include "editor/qt/picture_view.h"
+#include "editor/qt/ui_text.h"
+
+namespace quorle {
+namespace {
+
+using Command = void (*)(Editor&);
+
+// What each menu item does, by its name.
+constexpr std::array<std::pair<std::string_view, Command>, 14> kMenuCommands{{
+    {"mnuNew", mnuNew_Click},
+    {"mnuOpen", mnuOpen_Click},
+    {"mnuSave", mnuSave_Click},
+    {"mnuSaveAs", mnuSaveAs_Click},
+    {"mnuExit", mnuExit_Click},
+    {"mnuInsert", mnuInsert_Click},
+    {"mnuReverse", mnuReverse_Click},
+    {"mnuMap(0)", [](Editor& editor) { mnuMap_Click(editor, 0); }},
+    {"mnuMap(1)", [](Editor& editor) { mnuMap_Click(editor, 1); }},
+    {"mnuMap(2)", [](Editor& editor) { mnuMap_Click(editor, 2); }},
+    {"mnuMap(3)", [](Editor& editor) { mnuMap_Click(editor, 3); }},
+    {"mnuMap(4)", [](Editor& editor) { mnuMap_Click(editor, 4); }},
+    {"mnuSize", mnuSize_Click},
+    {"mnuPreview", mnuPreview_Click},
+}};
+
+constexpr int kScrollBarThickness = 16;
+constexpr int kBoxWidth = 44;
+constexpr int kGap = 8;
+
+QString Indexed(std::string_view name, int index) {
+    return ToQString(name) + QStringLiteral("(%1)").arg(index);
+}
+
+void ShowLabel(QLabel& label, const std::string& text) {
+    const QString shown = ToQString(text);
+    if (label.text() != shown) label.setText(shown);
+}
+
+void ShowScrollBar(QScrollBar& bar, const ScrollBar& state) {
+    const QSignalBlocker blocker(bar);
+    bar.setRange(0, state.max);
+    bar.setSingleStep(state.smallChange);
+    bar.setPageStep(state.largeChange);
+    bar.setValue(state.value);
+}
+
+// A sunken border around a group of controls.
+QFrame* Panel(QLayout* contents, int margin) {
+    auto* panel = new QFrame;
+    panel->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+    contents->setContentsMargins(margin, margin, margin, margin);
+    panel->setLayout(contents);
+    return panel;
+}
+
+}  // namespace
+
+MainWindow::MainWindow(Editor& editor) : editor_(editor) {
+    setObjectName(QStringLiteral("frmMain"));
+    menus_ = BuildMainMenus(*menuBar(), [this](std::string_view name) { MenuChosen(name); });
+
+    auto* top = new QHBoxLayout;
+    top->setSpacing(kGap);
+    top->addWidget(BuildMapViewBox(), 0, Qt::AlignTop);
+    top->addWidget(BuildDocumentPanel());
+
+    auto* outer = new QVBoxLayout;
+    outer->setContentsMargins(kGap, kGap, kGap, kGap);
+    outer->setSpacing(kGap);
+    outer->setSizeConstraint(QLayout::SetFixedSize);
+    outer->addLayout(top);
+    outer->addWidget(BuildPickerRow());
+    outer->addWidget(BuildStatusRow());
+    auto* central = new QWidget;
+    central->setLayout(outer);
+    setCentralWidget(central);
+
+    const QList<QKeySequence> shortcuts = MenuShortcuts(menus_);
+    for (BoxEdit* box : {txtSize_[0], txtSize_[1], txtStage_})
+        box->YieldShortcuts(shortcuts);
+
+    // The map view holds the focus when the window opens.
+    pctMain_->setFocus();
+    Forward(pctMain_GotFocus);
+}
+
+QWidget* MainWindow::BuildMapViewBox() {
+    auto* box = new QWidget;
+    box->setFixedSize(kViewWidth + kScrollBarThickness, kViewHeight + kScrollBarThickness);
+
+    pctMain_ = new PictureView(editor_.pctMain, {&editor_.shpRegion, &editor_.shpMain}, box);
+    pctMain_->setObjectName(QStringLiteral("pctMain"));
+    pctMain_->setFocusPolicy(Qt::StrongFocus);
+    pctMain_->onMouseDown = [this](int button, int x, int y) {
+        Forward([&](Editor& editor) { pctMain_MouseDown(editor, button, x, y); });
+    };
+    pctMain_->onMouseMove = [this](int buttons, int x, int y) {
+        Forward([&](Editor& editor) { pctMain_MouseMove(editor, buttons, x, y); });
+    };
+    pctMain_->onGotFocus = [this] { Forward(pctMain_GotFocus); };
+
+    hscrMain_ = new QScrollBar(Qt::Horizontal, box);
+    hscrMain_->setObjectName(QStringLiteral("hscrMain"));
+    hscrMain_->setGeometry(0, kViewHeight, kViewWidth, kScrollBarThickness);
+    vscrMain_ = new QScrollBar(Qt::Vertical, box);
+    vscrMain_->setObjectName(QStringLiteral("vscrMain"));
+    vscrMain_->setGeometry(kViewWidth, 0, kScrollBarThickness, kViewHeight);
+    for (QScrollBar* bar : {hscrMain_, vscrMain_}) {
+        // The view keeps the keyboard; the bars are worked with the mouse.
+        bar->setFocusPolicy(Qt::NoFocus);
+    }
+    connect(hscrMain_, &QScrollBar::valueChanged, this, [this](int value) {
+        Forward([&](Editor& editor) { hscrMain_Change(editor, value); });
+    });
+    connect(vscrMain_, &QScrollBar::valueChanged, this, [this](int value) {
+        Forward([&](Editor& editor) { vscrMain_Change(editor, value); });
+    });
+    return box;
+}
+
+QWidget* MainWindow::BuildDocumentPanel() {
+    auto* stageRow = new QHBoxLayout;
+    auto* lblStage = new QLabel(ToQString(kStageLabel));
+    lblStage->setObjectName(QStringLiteral("lblStage"));
+    txtStage_ = new BoxEdit(nullptr);
+    txtStage_->setObjectName(QStringLiteral("txtStage"));
+    txtStage_->setFixedWidth(kBoxWidth);
+    txtStage_->onChange = [this](std::string text) {
+        Forward([&](Editor& editor) { txtStage_Change(editor, std::move(text)); });
+    };
+    txtStage_->onEnter = [this] {
+        Forward([](Editor& editor) { txtStage_KeyDown(editor, kEnterKey); });
+    };
+    txtStage_->onLostFocus = [this] { Forward(txtStage_LostFocus); };
+    stageRow->addWidget(lblStage);
+    stageRow->addWidget(txtStage_);
+    for (int i = 0; i < 2; ++i) {
+        cmdStage_[i] = new QPushButton(ToQString(kStageButtons[i]));
+        cmdStage_[i]->setObjectName(Indexed("cmdStage", i));
+        cmdStage_[i]->setFixedWidth(32);
+        connect(cmdStage_[i], &QPushButton::clicked, this,
+                [this, i] { Forward([i](Editor& editor) { cmdStage_Click(editor, i); }); });
+        stageRow->addWidget(cmdStage_[i]);
+    }
+    stageRow->addStretch();
+
+    auto* sizeRow = new QHBoxLayout;
+    for (int i = 0; i < 2; ++i) {
+        txtSize_[i] = new BoxEdit(nullptr);
+        txtSize_[i]->setObjectName(Indexed("txtSize", i));
+        txtSize_[i]->setFixedWidth(kBoxWidth);
+        txtSize_[i]->onChange = [this, i](std::string text) {
+            Forward([&](Editor& editor) { txtSize_Change(editor, i, std::move(text)); });
+        };
+        txtSize_[i]->onEnter = [this, i] {
+            Forward([i](Editor& editor) { txtSize_KeyDown(editor, i, kEnterKey); });
+        };
+        txtSize_[i]->onLostFocus = [this, i] {
+            Forward([i](Editor& editor) { txtSize_LostFocus(editor, i); });
+        };
+    }
+    auto* lblSize = new QLabel(ToQString(kSizeLabel));
+    lblSize->setObjectName(QStringLiteral("lblSize"));
+    sizeRow->addWidget(txtSize_[0]);
+    sizeRow->addWidget(lblSize);
+    sizeRow->addWidget(txtSize_[1]);
+    sizeRow->addStretch();
+
+    auto* insertRow = new QHBoxLayout;
+    optIns_ = new QButtonGroup(this);
+    for (int i = 0; i < 2; ++i) {
+        auto* option = new QRadioButton(ToQString(kInsertOptions[i]));
+        option->setObjectName(Indexed("optIns", i));
+        optIns_->addButton(option, i);
+        insertRow->addWidget(option);
+    }
+    connect(optIns_, &QButtonGroup::idClicked, this,
+            [this](int i) { Forward([i](Editor& editor) { optIns_Click(editor, i); }); });
+    lblIns_ = new QLabel;
+    lblIns_->setObjectName(QStringLiteral("lblIns"));
+    lblIns_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    lblIns_->setAlignment(Qt::AlignCenter);
+    lblIns_->setMinimumWidth(kBoxWidth);
+    insertRow->addWidget(lblIns_);
+    insertRow->addStretch();
+
+    cheRev_ = new QCheckBox(ToQString(kReverseCheckBox));
+    cheRev_->setObjectName(QStringLiteral("cheRev"));
+    connect(cheRev_, &QCheckBox::clicked, this, [this](bool checked) {
+        Forward([checked](Editor& editor) { cheRev_Click(editor, checked ? 1 : 0); });
+    });
+
+    lblPlace_ = new QLabel;
+    lblPlace_->setObjectName(QStringLiteral("lblPlace"));
+
+    auto* column = new QVBoxLayout;
+    column->setSpacing(kGap);
+    column->addLayout(stageRow);
+    column->addLayout(sizeRow);
+    column->addLayout(insertRow);
+    column->addWidget(cheRev_, 0, Qt::AlignLeft);
+    column->addStretch();
+    column->addWidget(lblPlace_);
+    return Panel(column, kGap);
+}
+
+PictureView* MainWindow::BuildChooser(const PictureBox& picture, const Frame& highlight,
+                                      const char* name, MouseEvent down, MouseEvent move) {
+    auto* view = new PictureView(picture, {&highlight}, nullptr);
+    view->setObjectName(QString::fromLatin1(name));
+    view->setFocusPolicy(Qt::ClickFocus);
+    view->onMouseDown = [this, down](int button, int x, int y) {
+        Forward([&](Editor& editor) { down(editor, button, x, y); });
+    };
+    view->onMouseMove = [this, move](int buttons, int x, int y) {
+        Forward([&](Editor& editor) { move(editor, buttons, x, y); });
+    };
+    return view;
+}
+
+QWidget* MainWindow::BuildPickerRow() {
+    pctBase_ = BuildChooser(editor_.pctBase, editor_.shpBase, "pctBase", pctBase_MouseDown,
+                            pctBase_MouseMove);
+
+    auto* chosen = new QGridLayout;
+    chosen->setVerticalSpacing(4);
+    for (int i = 0; i < 2; ++i) {
+        auto* label = new QLabel(ToQString(kChosenLabels[i]));
+        pctChosen_[i] = new PictureView(editor_.pctChosen[i], {}, nullptr);
+        pctChosen_[i]->setObjectName(Indexed("pctChosen", i));
+        chosen->addWidget(label, 2 * i, 0, Qt::AlignHCenter | Qt::AlignBottom);
+        chosen->addWidget(pctChosen_[i], 2 * i + 1, 0, Qt::AlignHCenter | Qt::AlignTop);
+    }
+
+    pctBack_ = BuildChooser(editor_.pctBack, editor_.shpBack, "pctBack", pctBack_MouseDown,
+                            pctBack_MouseMove);
+
+    auto* row = new QHBoxLayout;
+    row->setSpacing(kGap);
+    row->addWidget(pctBase_, 0, Qt::AlignTop);
+    row->addLayout(chosen);
+    row->addWidget(pctBack_, 0, Qt::AlignTop);
+    row->addStretch();
+    auto* box = new QWidget;
+    row->setContentsMargins(0, 0, 0, 0);
+    box->setLayout(row);
+    return box;
+}
+
+QWidget* MainWindow::BuildStatusRow() {
+    lblStatus_ = new QLabel;
+    lblStatus_->setObjectName(QStringLiteral("lblStatus"));
+    lblStatus_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    lblStatus_->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    // Room for the two lines of the longest prompts.
+    lblStatus_->setMinimumHeight(2 * fontMetrics().lineSpacing() + 8);
+    lblStatus_->setMargin(2);
+    return lblStatus_;
+}
+
+void MainWindow::MenuChosen(std::string_view name) {
+    for (const auto& [itemName, command] : kMenuCommands) {
+        if (itemName == name) Forward(command);
+    }
+}
+
+void MainWindow::ShowState() {
+    const QString title = ToQString(editor_.caption);
+    if (windowTitle() != title) setWindowTitle(title);
+
+    QAction* insert = menus_.at("mnuInsert");
+    if (insert->text() != ToQString(editor_.mnuInsertCaption)) {
+        insert->setText(ToQString(editor_.mnuInsertCaption));
+    }
+    insert->setChecked(editor_.insertMode);
+    menus_.at("mnuReverse")->setChecked(editor_.reverse);
+    for (int i = 0; i < 5; ++i) {
+        menus_.at(Indexed("mnuMap", i).toStdString())->setEnabled(editor_.mnuMapEnabled[i]);
+    }
+
+    ShowLabel(*lblStatus_, editor_.lblStatus);
+    ShowLabel(*lblPlace_, editor_.lblPlace);
+    ShowLabel(*lblIns_, editor_.lblIns);
+    if (QAbstractButton* option = optIns_->button(editor_.optInsSelected)) {
+        if (!option->isChecked()) option->setChecked(true);
+    }
+    if (cheRev_->isChecked() != (editor_.cheRev == 1)) cheRev_->setChecked(editor_.cheRev == 1);
+
+    ShowScrollBar(*hscrMain_, editor_.hscrMain);
+    ShowScrollBar(*vscrMain_, editor_.vscrMain);
+    for (int i = 0; i < 2; ++i)
+        txtSize_[i]->ShowText(editor_.txtSize[i]);
+    txtStage_->ShowText(editor_.txtStage);
+
+    for (PictureView* view : {pctMain_, pctBase_, pctBack_, pctChosen_[0], pctChosen_[1]}) {
+        view->ShowState();
+    }
+    if (editor_.windowClosed && isVisible()) close();
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    bool mayClose = editor_.windowClosed;
+    if (!mayClose) Forward([&mayClose](Editor& editor) { mayClose = Form_QueryUnload(editor); });
+    if (mayClose) {
+        event->accept();
+    } else {
+        event->ignore();
+    }
+}
+
+}  // namespace quorle
