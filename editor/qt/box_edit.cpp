@@ -1,7 +1,9 @@
 #include "editor/qt/box_edit.h"
 
+#include <QApplication>
 #include <QFocusEvent>
 #include <QKeyEvent>
+#include <QMenuBar>
 
 #include "editor/qt/ui_text.h"
 
@@ -10,6 +12,17 @@ namespace quorle {
 BoxEdit::BoxEdit(QWidget* parent) : QLineEdit(parent) {
     connect(this, &QLineEdit::textEdited, this, [this](const QString& text) {
         if (onChange) onChange(ToUtf8(text));
+    });
+    // The menu bar worked from the keyboard gives the focus back to the box
+    // when it is done; the box has been left only if the focus goes on from
+    // the menu bar to another control of its window.
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget* /*old*/, QWidget* now) {
+        if (!awayInMenuBar_ || now == nullptr || now->window() != window() ||
+            qobject_cast<QMenuBar*>(now) != nullptr) {
+            return;
+        }
+        awayInMenuBar_ = false;
+        if (now != this && onLostFocus) onLostFocus();
     });
 }
 
@@ -46,10 +59,14 @@ void BoxEdit::keyPressEvent(QKeyEvent* event) {
 
 void BoxEdit::focusOutEvent(QFocusEvent* event) {
     QLineEdit::focusOutEvent(event);
-    // A message box, another window or an opening menu takes the focus only
-    // for a while: the box has not been left.
+    // A message box, another window, an opening menu or the menu bar takes
+    // the focus only for a while: the box has not been left.
     const Qt::FocusReason reason = event->reason();
     if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason) return;
+    if (reason == Qt::MenuBarFocusReason) {
+        awayInMenuBar_ = true;
+        return;
+    }
     if (onLostFocus) onLostFocus();
 }
 

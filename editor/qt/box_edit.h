@@ -39,6 +39,7 @@ class BoxEdit : public QLineEdit {
   private:
     QList<QKeySequence> yielded_;
     bool shownSelected_ = false;
+    bool awayInMenuBar_ = false;
 };
 
 }  // namespace quorle

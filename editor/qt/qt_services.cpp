@@ -68,6 +68,8 @@ void ExecModal(QDialog& dialog) {
 MessageAnswer QtServices::ShowMessage(const MessageRequest& request) {
     QMessageBox box(IconOf(request.icon), ToQString(request.title), ToQString(request.text),
                     QMessageBox::NoButton, DialogParent());
+    // Texts carry folder and file names as typed; they are never markup.
+    box.setTextFormat(Qt::PlainText);
     std::vector<std::pair<QAbstractButton*, MessageAnswer>> answers;
     for (const BoxButton& button : ButtonsOf(request.buttons)) {
         answers.emplace_back(box.addButton(QString::fromUtf8(button.caption), button.role),

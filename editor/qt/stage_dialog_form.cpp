@@ -43,6 +43,9 @@ StageDialogForm::StageDialogForm(StageDialog& dialog, QWidget* parent)
     cmbStage_->setObjectName(QStringLiteral("cmbStage"));
     cmbStage_->setEditable(true);
     cmbStage_->setInsertPolicy(QComboBox::NoInsert);
+    // The number typed is the number chosen: no listed number that merely
+    // begins with it is filled in ("1" must not become "10").
+    cmbStage_->setCompleter(nullptr);
     connect(cmbStage_->lineEdit(), &QLineEdit::textEdited, this, [this](const QString& text) {
         Forward([&](StageDialog& d) { d.cmbStage_Change(ToUtf8(text)); });
     });

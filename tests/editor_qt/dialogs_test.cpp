@@ -92,6 +92,27 @@ class DialogTests : public QObject {
         QVERIFY(overwrite.Finished());
     }
 
+    void TheStageBoxChoosesTheNumberTypedNotAListedOneItBegins() {
+        RunningQuorle quorle;
+        WriteEmptyStage(quorle.StageFolder(), 1);
+        ModalScript script;
+        script.Then(IsForm("frmStage"), [&script](QWidget* form) {
+            // Stage 1 exists, so the save list starts 2, 3, ..., 10, ...
+            QLineEdit* edit = Child<QComboBox>(form, "cmbStage")->lineEdit();
+            TypeInto(edit, QStringLiteral("1"));
+            QCOMPARE(edit->text(), QStringLiteral("1"));
+            script.NextMessage(
+                QStringLiteral("データ1にはすでにデータが保存されています。上書きしますか？"),
+                QMessageBox::Information, QStringLiteral("いいえ(&N)"));
+            QTest::keyClick(edit, Qt::Key_Return);
+        });
+        script.Start();
+        quorle.Action("mnuSaveAs")->trigger();
+        QVERIFY(script.Finished());
+        QCOMPARE(quorle.editor().targetStage, 1);
+        QVERIFY(!std::filesystem::exists(quorle.StageFolder() / "m10.dat"));
+    }
+
     void AFolderChangeRefreshesTheListAndOutlivesCancel() {
         RunningQuorle quorle;
         const std::filesystem::path other = quorle.ProgramFolder() / "other";

@@ -5,6 +5,7 @@
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QTest>
+#include <QTimer>
 
 #include "editor/core/geometry.h"
 #include "editor/qt/surface_image.h"
@@ -261,6 +262,41 @@ class MainWindowTests : public QObject {
         QCOMPARE(height->text(), QStringLiteral("8"));
         QCOMPARE(height->selectedText(), QStringLiteral("8"));
         QCOMPARE(quorle.editor().mapHeight, 8);
+    }
+
+    // Working the menus from the keyboard does not leave a box: what was
+    // typed is acted on when another control takes the focus.
+    void KeyboardMenusDoNotLeaveABox() {
+        RunningQuorle quorle;
+        auto* width = quorle.Control<QLineEdit>("txtSize(0)");
+        TypeInto(width, QStringLiteral("30"));
+        int boxesShown = 0;
+        QTimer watch;
+        QObject::connect(&watch, &QTimer::timeout, [&boxesShown] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                ++boxesShown;
+                box->reject();
+            }
+        });
+        watch.start(10);
+        quorle.Key(Qt::Key_E, Qt::AltModifier);
+        QCOMPARE(boxesShown, 0);
+        QWidget* menu = QApplication::activePopupWidget();
+        QVERIFY(menu != nullptr);
+        QCOMPARE(menu->objectName(), QStringLiteral("mnuEdit"));
+        QTest::keyClick(menu, Qt::Key_Escape);
+        QCoreApplication::processEvents();
+        watch.stop();
+        QCOMPARE(boxesShown, 0);
+        QCOMPARE(width->text(), QStringLiteral("30"));
+
+        ModalScript script;
+        script.ThenMessage(QStringLiteral("マップサイズを変更します。"), QMessageBox::Information,
+                           QStringLiteral("OK"));
+        script.Start();
+        quorle.ClickCell(Qt::LeftButton, 1, 1);
+        QVERIFY(script.Finished());
+        QCOMPARE(quorle.editor().mapWidth, 30);
     }
 
     void TheStageBoxAndArrowsOpenStages() {
