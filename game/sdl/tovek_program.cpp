@@ -70,7 +70,7 @@ void TovekProgram::HandleEvent(const SDL_Event& event) {
 }
 
 void TovekProgram::HandleKey(const SDL_KeyboardEvent& event) {
-    const std::optional<int> key = VirtualKeyCode(event.keysym.sym);
+    const std::optional<int> key = VirtualKeyCode(event.keysym.sym, event.keysym.mod);
     if (!key) return;
     // Keys come only to the focused window, but SDL may report the focus
     // after the first key: the key is the first focus then.

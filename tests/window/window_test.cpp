@@ -112,6 +112,18 @@ TEST_F(StageSelectTest, ArrowKeysRedrawTheScreenForTheChosenStage) {
     EXPECT_EQ(CloseWindow(), 0);
 }
 
+TEST_F(StageSelectTest, KeypadArrowsChooseTheStageWhileNumLockIsOff) {
+    const SimRun stageHundred = Simulate(100, 0);
+    StartOnStageSelect(DiskAudio());
+    Key("KP_Left");
+    EXPECT_TRUE(WaitForScreen(
+        [&](const Surface& shot) { return PictureArea(shot) == stageHundred.frames.at(0); }));
+    Key("KP_Right");
+    EXPECT_TRUE(WaitForScreen(
+        [&](const Surface& shot) { return PictureArea(shot) == stageOne_.frames[0]; }));
+    EXPECT_EQ(CloseWindow(), 0);
+}
+
 TEST_F(StageSelectTest, SoundKeyShowsTheSwitchInTheLabelAndTheCaption) {
     StartOnStageSelect(DiskAudio());
     Key("s");
