@@ -22,7 +22,6 @@ class StageDialogForm : public QDialog {
 
     void ShowState();
 
-  public:
     void reject() override;
 
   private:
