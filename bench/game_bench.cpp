@@ -23,6 +23,7 @@
 #include "game/core/frame_renderer.h"
 #include "game/core/game.h"
 #include "game/core/main_tick.h"
+#include "game/core/record_store.h"
 #include "game/core/stage_loading.h"
 #include "game/sim/sim_services.h"
 #include "game/sim/simulation.h"
@@ -69,7 +70,7 @@ struct BusyGame {
                    static_cast<std::streamsize>(bytes.size()));
         game.programFolder = folder;
         game.stageFolder = folder / "data";
-        game.services = {&clock, &sound, &music, nullptr};
+        game.services = {&clock, &sound, &music, nullptr, &records};
         game.constants = CharacterConstantsFor(0);
         if (draw) {
             text = TextPainter::Create(FontFace::Serif, nullptr);
@@ -89,6 +90,7 @@ struct BusyGame {
     SimulatedClock clock{1};
     RecordingSound sound;
     ModelledMusicDevice music;
+    RecordFile records;
     std::unique_ptr<TextPainter> text;
     Game game;
 };

@@ -111,4 +111,9 @@ std::optional<GameStage> ReadGameStage(std::span<const std::uint8_t> bytes, bool
     return stage;
 }
 
+std::optional<GameStage> GameStageFromEditorStage(const EditorStage& stage, bool mirrorHorizontal,
+                                                  bool mirrorVertical) {
+    return ReadGameStage(WriteEditorStage(stage, KeyMaterial{}), mirrorHorizontal, mirrorVertical);
+}
+
 }  // namespace tovek

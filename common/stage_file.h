@@ -70,4 +70,9 @@ struct GameStage {
 std::optional<GameStage> ReadGameStage(std::span<const std::uint8_t> bytes, bool mirrorHorizontal,
                                        bool mirrorVertical);
 
+// An editor's stage as the game would load it once saved: written by the
+// editor's writer and read by the game's reader, in memory.
+std::optional<GameStage> GameStageFromEditorStage(const EditorStage& stage, bool mirrorHorizontal,
+                                                  bool mirrorVertical);
+
 }  // namespace tovek

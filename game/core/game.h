@@ -77,31 +77,8 @@ struct GameSettings {
     bool mirrorVertical = false;
 };
 
-// The whole game: one object, no globals. The front-end (window or tovek-sim)
-// sets programFolder, services and the drawing resources, then calls Form_Load.
-struct Game : PlayState, GameSettings {
-    Game();
-    ~Game();
-
-    std::filesystem::path programFolder;
-    GameServices services;
-    RandomSource random{0};
-
-    bool soundOn = false;
-    bool musicFilePresent = false;
-    CharacterConstants constants{};
-    std::int16_t stageNumber = 0;
-    HighScoreTable highScores{};
-    std::array<std::vector<std::uint8_t>, 4> soundBuffers;
-    bool soundStartedThisTick = false;
-    std::int16_t lastSecondsField = 0;  // remembered by CountSeconds
-    bool stageSelectShown = false;      // the first focus has drawn it
-
-    // What the window shows besides the picture.
-    std::array<std::string, 2> lblMain;
-    std::string caption;
-
-    // Stage values that outlive a reset.
+// Values of the loaded stage that outlive a reset of play.
+struct StageState {
     std::int16_t mapWidth = 0;
     std::int16_t mapHeight = 0;
     std::int16_t stageBackground = 0;
@@ -112,6 +89,48 @@ struct Game : PlayState, GameSettings {
     float arcFactor = 0.0f;
     std::vector<Lift> liftsAtStart;
     std::vector<Actor> actorsAtStart;
+};
+
+// What keys and ticks change besides play and the stage: the random source,
+// the clock reading, the records, the stage chosen and the window's texts.
+struct SessionState {
+    RandomSource random{0};
+    bool soundOn = false;
+    std::int16_t stageNumber = 0;
+    HighScoreTable highScores{};
+    bool soundStartedThisTick = false;
+    std::int16_t lastSecondsField = 0;  // remembered by CountSeconds
+    bool stageSelectShown = false;      // the first focus has drawn it
+
+    // What the window shows besides the picture.
+    std::array<std::string, 2> lblMain;
+    std::string caption;
+};
+
+// Everything a key or a tick can change: restoring it puts the game back
+// exactly where it was, ready for the same keys to give the same run.
+struct GameSnapshot {
+    PlayState play;
+    StageState stage;
+    SessionState session;
+};
+
+// The whole game: one object, no globals. The front-end (window or tovek-sim)
+// sets programFolder, services and the drawing resources, then calls Form_Load.
+// What never changes after start-up (settings, constants, sounds, sheets) is
+// kept apart from the snapshot, so that copying a game in play stays cheap.
+struct Game : PlayState, StageState, SessionState, GameSettings {
+    Game();
+    ~Game();
+    Game(Game&&) = default;
+    Game& operator=(Game&&) = default;
+
+    std::filesystem::path programFolder;
+    GameServices services;
+
+    bool musicFilePresent = false;
+    CharacterConstants constants{};
+    std::array<std::vector<std::uint8_t>, 4> soundBuffers;
 
     // Pixels. Without drawPixels nothing is painted, but objects in view still
     // wake exactly as when drawing.
@@ -119,6 +138,10 @@ struct Game : PlayState, GameSettings {
     Surface picMain;
     std::optional<PictureSheets> sheets;
     TextPainter* text = nullptr;
+
+    // Copies into `snapshot`, reusing its storage.
+    void TakeSnapshot(GameSnapshot& snapshot) const;
+    void Restore(const GameSnapshot& snapshot);
 
     int liftCount() const { return static_cast<int>(lifts.size()); }
     int actorCount() const { return static_cast<int>(actors.size()); }

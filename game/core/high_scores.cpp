@@ -1,24 +1,22 @@
 #include "game/core/high_scores.h"
 
 #include "common/coded_stream.h"
-#include "common/file_access.h"
 #include "game/core/game.h"
+#include "game/core/record_store.h"
 
 namespace tovek {
 
 void LoadHighScores(Game& game) {
-    game.highScores = {};
-    if (const auto bytes = ReadFileBytes(HighScoreFilePath(game.stageFolder))) {
-        game.highScores = ReadHighScores(*bytes);
-    }
+    game.highScores = game.services.records->Load(game.stageFolder);
 }
 
-void SaveHighScores(Game& game) {
+std::error_code SaveHighScores(Game& game) {
+    // Drawn whatever the store does with them, so that every store leaves
+    // the random source in the same state.
     const KeyMaterial keys = DrawKeyMaterial(game.random);
     // A failed write keeps the old file; the record stays in memory and the
     // next record writes the whole table again.
-    ReplaceFileAtomically(HighScoreFilePath(game.stageFolder),
-                          WriteHighScores(game.highScores, keys));
+    return game.services.records->Save(game.stageFolder, game.highScores, keys);
 }
 
 std::int32_t GetStageHighScore(const Game& game, int stage) {

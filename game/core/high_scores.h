@@ -1,14 +1,16 @@
 #pragma once
 
 #include <cstdint>
+#include <system_error>
 
 namespace tovek {
 
 struct Game;
 
-// Per-stage records in hscore.dat in the stage folder.
+// Per-stage records, kept by the game's record store.
 void LoadHighScores(Game& game);
-void SaveHighScores(Game& game);
+// Stores the whole table through the game's record store; the reason on failure.
+std::error_code SaveHighScores(Game& game);
 std::int32_t GetStageHighScore(const Game& game, int stage);
 // Stores score when it beats the stage's record and rewrites the file.
 bool UpdateStageHighScore(Game& game, int stage, std::int32_t score);

@@ -8,6 +8,7 @@
 namespace tovek {
 
 class Surface;
+class RecordStore;
 
 // What the game asks of the platform. The window program implements these for
 // real; tests and tovek-sim use fakes.
@@ -54,6 +55,7 @@ struct GameServices {
     SoundOutput* sound = nullptr;
     MusicDevice* music = nullptr;
     FramePresenter* presenter = nullptr;
+    RecordStore* records = nullptr;
 };
 
 }  // namespace tovek

@@ -50,22 +50,26 @@ void LoadStage(Game& game, int number) {
         DrawStageSelect(game);
         return;
     }
+    StartStage(game, number, *stage);
+}
+
+void StartStage(Game& game, int number, const GameStage& stage) {
     game.lblMain[0] = "ステージ" + std::to_string(number);
     game.inPlay = true;
 
-    game.stageBackground = stage->background;
-    game.mapWidth = stage->mapWidth;
-    game.mapHeight = stage->mapHeight;
-    game.tileMap = stage->tileMap;
-    game.waterMap = stage->waterMap;
-    if (stage->start) {
-        game.playerX = static_cast<std::int16_t>(stage->start->column * 32);
-        game.playerY = static_cast<std::int16_t>(stage->start->row * 32);
+    game.stageBackground = stage.background;
+    game.mapWidth = stage.mapWidth;
+    game.mapHeight = stage.mapHeight;
+    game.tileMap = stage.tileMap;
+    game.waterMap = stage.waterMap;
+    if (stage.start) {
+        game.playerX = static_cast<std::int16_t>(stage.start->column * 32);
+        game.playerY = static_cast<std::int16_t>(stage.start->row * 32);
         game.playerFacing = game.mirrorHorizontal ? 0 : 1;
         game.startX = game.playerX;
         game.startY = game.playerY;
     }
-    BuildWorld(game, stage->spawnLift, stage->spawnActor);
+    BuildWorld(game, stage.spawnLift, stage.spawnActor);
 
     game.speedLimit = game.constants.speedLimitNormal;
     game.arcFactor = game.constants.arcNormal;

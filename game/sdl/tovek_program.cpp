@@ -28,7 +28,8 @@ std::unique_ptr<TovekProgram> TovekProgram::Start(const std::filesystem::path& p
 
     Game& game = program->game_;
     game.programFolder = programFolder;
-    game.services = {&program->clock_, &program->sound_, &program->music_, nullptr};
+    game.services = {&program->clock_, &program->sound_, &program->music_, nullptr,
+                     &program->records_};
     game.drawPixels = true;
     game.sheets = LoadPictureSheets();
     game.text = program->serif_.get();

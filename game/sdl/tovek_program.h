@@ -9,6 +9,7 @@
 
 #include "common/text.h"
 #include "game/core/game.h"
+#include "game/core/record_store.h"
 #include "game/sdl/audio_session.h"
 #include "game/sdl/game_window.h"
 #include "game/sdl/local_clock.h"
@@ -54,6 +55,7 @@ class TovekProgram : public LoopHandler {
     LocalClock clock_;
     MixerSound sound_;
     MixerMusic music_;
+    RecordFile records_;
     Game game_;
     std::unique_ptr<GameWindow> window_;
     bool running_ = true;

@@ -10,6 +10,7 @@
 #include "game/core/game.h"
 #include "game/core/keyboard.h"
 #include "game/core/main_tick.h"
+#include "game/core/record_store.h"
 #include "game/core/startup.h"
 #include "game/sim/sim_services.h"
 #include "game/sim/state_line.h"
@@ -33,10 +34,11 @@ int RunSimulation(const SimOptions& options, std::vector<KeyEvent> keys, std::os
     SimulatedClock clock(options.seed);
     RecordingSound sound;
     ModelledMusicDevice music;
+    RecordFile records;
 
     Game game;
     game.programFolder = options.dir;
-    game.services = {&clock, &sound, &music, nullptr};
+    game.services = {&clock, &sound, &music, nullptr, &records};
 
     std::unique_ptr<TextPainter> text;
     if (options.framesDir) {

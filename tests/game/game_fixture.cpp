@@ -46,7 +46,7 @@ GameTest::GameTest() {
         std::filesystem::temp_directory_path() / ("tovek-game-test-" + std::to_string(entropy()));
     std::filesystem::create_directories(folder_ / "data");
     game_.programFolder = folder_;
-    game_.services = {&clock_, &sound_, &music_, nullptr};
+    game_.services = {&clock_, &sound_, &music_, nullptr, &records_};
 }
 
 GameTest::~GameTest() {

@@ -8,6 +8,7 @@
 
 #include "common/stage_file.h"
 #include "game/core/game.h"
+#include "game/core/record_store.h"
 #include "game/sim/sim_services.h"
 
 namespace tovek::testing {
@@ -52,6 +53,7 @@ class GameTest : public ::testing::Test {
     SimulatedClock clock_{1};
     RecordingSound sound_;
     ModelledMusicDevice music_;
+    RecordFile records_;
     Game game_;
     std::int64_t tick_ = 0;
 };
