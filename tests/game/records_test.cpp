@@ -99,6 +99,19 @@ TEST_F(RecordFileTest, AnUnreadableFileIsNeverWrittenOver) {
     EXPECT_TRUE(fs::is_fifo(FilePath()));
 }
 
+// A full disk or a failing rename during a save: the old records stay whole
+// and the failure is reported.
+TEST_F(RecordFileTest, AFailedWriteKeepsTheOldRecordsAndSaysWhy) {
+    WriteRecords(TableOf({{1, 300}}));
+    const std::vector<std::uint8_t> before = FileBytes();
+    for (FailingStep fault : {FailingStep(FileStep::Write, std::errc::no_space_on_device, 100),
+                              FailingStep(FileStep::Rename, std::errc::io_error)}) {
+        RecordFile records(&fault);
+        EXPECT_TRUE(records.Save(StageFolder(), TableOf({{1, 900}}), kKeys));
+        EXPECT_EQ(FileBytes(), before);
+    }
+}
+
 // Each game writes back what it read at start plus its own record; the file
 // keeps, per stage, the higher record of the two.
 TEST_F(RecordFileTest, TwoGamesSharingAFolderKeepEachOthersRecords) {
