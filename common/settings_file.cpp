@@ -12,6 +12,8 @@ namespace {
 constexpr std::string_view kSection = "Customize";
 constexpr std::string_view kFileName = "Tovek.ini";
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+// Settings are a few lines; of a larger file only this much is read.
+constexpr std::size_t kMaxSettingsFileBytes = 1 << 20;
 constexpr std::size_t kMaxStringCharacters = 255;
 
 bool IsBlank(char c) {
@@ -57,7 +59,8 @@ long long LeadingInteger(std::string_view text) {
 }  // namespace
 
 SettingsFile SettingsFile::Load(const std::filesystem::path& iniPath) {
-    const std::optional<std::vector<std::uint8_t>> bytes = ReadFileBytes(iniPath);
+    const std::optional<std::vector<std::uint8_t>> bytes =
+        ReadFileBytes(iniPath, kMaxSettingsFileBytes);
     if (!bytes) return SettingsFile();
     return Parse(std::string_view(reinterpret_cast<const char*>(bytes->data()), bytes->size()));
 }

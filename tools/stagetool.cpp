@@ -23,6 +23,8 @@ namespace fs = std::filesystem;
 constexpr std::string_view kUsage =
     "usage: stagetool decode FILE | encode JSON OUT [--seed S] | render FILE OUT.png | check FILE";
 constexpr std::size_t kMaxProblemLines = 50;
+// A stage document of the largest map, generously spaced, is far smaller.
+constexpr std::size_t kMaxDocumentBytes = 64 << 20;
 
 // A usage error: one line naming the problem.
 int Usage(std::ostream& err, std::string_view message) {
@@ -30,20 +32,30 @@ int Usage(std::ostream& err, std::string_view message) {
     return kExitUsage;
 }
 
-// The bytes of an input file, or a usage error naming the file.
-std::optional<std::vector<std::uint8_t>> ReadInput(const std::string& path, std::ostream& err) {
-    std::error_code error;
-    if (!fs::exists(path, error)) {
+// The bytes of an input file of at most `limit` bytes, or a usage error
+// naming the file.
+std::optional<std::vector<std::uint8_t>> ReadInput(const std::string& path, std::size_t limit,
+                                                   std::string_view what, std::ostream& err) {
+    FileContents input = ReadRegularFile(path, limit + 1);
+    if (input.error == std::errc::no_such_file_or_directory) {
         err << "stagetool: " << path << ": no such file\n";
-        return std::nullopt;
-    }
-    if (fs::is_directory(path, error)) {
+    } else if (std::error_code ignored;
+               input.error == FileRefusal::NotARegularFile && fs::is_directory(path, ignored)) {
         err << "stagetool: " << path << ": is a folder, not a file\n";
-        return std::nullopt;
+    } else if (input.error) {
+        err << "stagetool: " << path << ": " << input.error.message() << "\n";
+    } else if (input.bytes.size() > limit) {
+        err << "stagetool: " << path << ": larger than any " << what << " (" << limit
+            << " bytes at most)\n";
+    } else {
+        return std::move(input.bytes);
     }
-    std::optional<std::vector<std::uint8_t>> bytes = ReadFileBytes(path);
-    if (!bytes) err << "stagetool: " << path << ": cannot be read\n";
-    return bytes;
+    return std::nullopt;
+}
+
+std::optional<std::vector<std::uint8_t>> ReadStageInput(const std::string& path,
+                                                        std::ostream& err) {
+    return ReadInput(path, kMaxStageFileBytes, "stage file", err);
 }
 
 // The arguments of one command: positional ones and the --seed option.
@@ -80,7 +92,8 @@ std::variant<Arguments, std::string> SplitArguments(std::span<const std::string>
 }
 
 int Decode(const Arguments& arguments, std::ostream& out, std::ostream& err) {
-    const std::optional<std::vector<std::uint8_t>> bytes = ReadInput(arguments.positional[0], err);
+    const std::optional<std::vector<std::uint8_t>> bytes =
+        ReadStageInput(arguments.positional[0], err);
     if (!bytes) return kExitUsage;
     out << StageToJson(ReadEditorStage(*bytes));
     return kExitSuccess;
@@ -89,7 +102,8 @@ int Decode(const Arguments& arguments, std::ostream& out, std::ostream& err) {
 int Encode(const Arguments& arguments, std::ostream& err) {
     const std::string& input = arguments.positional[0];
     const std::string& output = arguments.positional[1];
-    const std::optional<std::vector<std::uint8_t>> bytes = ReadInput(input, err);
+    const std::optional<std::vector<std::uint8_t>> bytes =
+        ReadInput(input, kMaxDocumentBytes, "stage document", err);
     if (!bytes) return kExitUsage;
     const std::string_view text(reinterpret_cast<const char*>(bytes->data()), bytes->size());
     const std::variant<EditorStage, StageJsonError> stage = StageFromJson(text);
@@ -109,14 +123,15 @@ int Encode(const Arguments& arguments, std::ostream& err) {
 }
 
 int Render(const Arguments& arguments, std::ostream& err) {
-    const std::optional<std::vector<std::uint8_t>> bytes = ReadInput(arguments.positional[0], err);
+    const std::optional<std::vector<std::uint8_t>> bytes =
+        ReadStageInput(arguments.positional[0], err);
     if (!bytes) return kExitUsage;
     return RenderStage(*bytes, arguments.positional[1], err);
 }
 
 int Check(const Arguments& arguments, std::ostream& out, std::ostream& err) {
     const std::string& path = arguments.positional[0];
-    const std::optional<std::vector<std::uint8_t>> bytes = ReadInput(path, err);
+    const std::optional<std::vector<std::uint8_t>> bytes = ReadStageInput(path, err);
     if (!bytes) return kExitUsage;
     const std::vector<std::string> problems = FindStageProblems(*bytes);
     for (std::size_t i = 0; i < problems.size() && i < kMaxProblemLines; ++i) {

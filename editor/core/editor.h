@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 
+#include "common/file_faults.h"
 #include "common/random_source.h"
 #include "common/sheets.h"
 #include "common/surface.h"
@@ -61,6 +62,8 @@ struct Editor {
 
     EditorServices& services;
     tovek::RandomSource random{tovek::kEditorRandomSeed};
+    // Failures that tests inject into the stage files' reads and writes.
+    tovek::FileFaults* fileFaults = nullptr;
     std::unique_ptr<tovek::TextPainter> portDigits;
 
     // The document.

@@ -7,7 +7,9 @@
 namespace tovek {
 
 void LoadHighScores(Game& game) {
-    game.highScores = game.services.records->Load(game.stageFolder);
+    const StoredRecords stored = game.services.records->Load(game.stageFolder);
+    game.highScores = stored.table;
+    if (stored.readError) game.lblMain[0] = kRecordsUnreadableText;
 }
 
 std::error_code SaveHighScores(Game& game) {

@@ -7,6 +7,10 @@ namespace tovek {
 
 struct Game;
 
+// Shown in the first status label at start-up when records exist but cannot
+// be read; they then count as 0 and are not written over.
+inline constexpr const char* kRecordsUnreadableText = "ハイスコアを読み込めませんでした。";
+
 // Per-stage records, kept by the game's record store.
 void LoadHighScores(Game& game);
 // Stores the whole table through the game's record store; the reason on failure.

@@ -1,7 +1,6 @@
 // tovek-sim: the game without a window, for tests, replays and benchmarks.
-#include <fstream>
+#include <cerrno>
 #include <iostream>
-#include <sstream>
 
 #include "game/sim/simulation.h"
 
@@ -16,18 +15,19 @@ int main(int argc, char** argv) {
     }
     std::vector<tovek::KeyEvent> keys;
     if (options->keysFile) {
-        std::ifstream file(*options->keysFile, std::ios::binary);
-        std::stringstream text;
-        text << file.rdbuf();
-        auto parsed = tovek::ParseKeyScript(text.str(), options->keysFile->string(), error);
+        auto parsed = tovek::ReadKeyScript(*options->keysFile, error);
         if (!parsed) {
             std::cerr << "tovek-sim: " << error << '\n';
             return 2;
         }
         keys = std::move(*parsed);
     }
-    const int status = tovek::RunSimulation(*options, std::move(keys), std::cout, error);
-    std::cout.flush();
+    int status = tovek::RunSimulation(*options, std::move(keys), std::cout, error);
+    errno = 0;
+    if (status == 0 && !std::cout.flush()) {
+        status = 1;
+        error = tovek::WriteFailure("the state lines", errno);
+    }
     if (status != 0) std::cerr << "tovek-sim: " << error << '\n';
     return status;
 }

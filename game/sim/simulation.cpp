@@ -1,6 +1,7 @@
 #include "game/sim/simulation.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <memory>
 
@@ -25,6 +26,12 @@ std::string FrameName(std::int64_t tick) {
 }
 
 }  // namespace
+
+std::string WriteFailure(const std::string& what, int systemError) {
+    std::string message = "cannot write " + what;
+    if (systemError != 0) message += ": " + std::generic_category().message(systemError);
+    return message;
+}
 
 int RunSimulation(const SimOptions& options, std::vector<KeyEvent> keys, std::ostream& out,
                   std::string& error) {
@@ -59,9 +66,15 @@ int RunSimulation(const SimOptions& options, std::vector<KeyEvent> keys, std::os
 
     const auto report = [&](std::int64_t tick) {
         const StepReport step{sound.TakeLastStarted(), music.TakeWords()};
-        out << StateLine(game, tick, step, options.map && tick == 0) << '\n';
-        if (options.framesDir && !WritePng(*options.framesDir / FrameName(tick), game.picMain)) {
-            error = "cannot write frames to " + options.framesDir->string();
+        errno = 0;
+        if (!(out << StateLine(game, tick, step, options.map && tick == 0) << '\n')) {
+            error = WriteFailure("the state lines", errno);
+            return false;
+        }
+        if (!options.framesDir) return true;
+        const std::filesystem::path frame = *options.framesDir / FrameName(tick);
+        if (const std::error_code failure = WritePng(frame, game.picMain)) {
+            error = "cannot write " + frame.string() + ": " + failure.message();
             return false;
         }
         return true;

@@ -91,7 +91,7 @@ bool ChildProcess::Running() {
 std::optional<int> ChildProcess::WaitForExit(std::chrono::milliseconds timeout) {
     const auto end = std::chrono::steady_clock::now() + timeout;
     while (Running() && std::chrono::steady_clock::now() < end) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
     }
     return status_;
 }

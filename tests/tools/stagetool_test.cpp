@@ -1,5 +1,6 @@
 // Runs the built stagetool program and checks its exit status and output.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 
 #include <cstdlib>
@@ -121,6 +122,25 @@ TEST_F(StagetoolTest, MissingInputIsAUsageErrorNamingTheFile) {
     ExpectUsageError(Stagetool({"check", folder_.Path().string()}), "is a folder");
 }
 
+// A named pipe would keep the tool waiting for a writer; a file of gigabytes
+// would not fit in memory, and no stage needs more than a megabyte.
+TEST_F(StagetoolTest, RefusesInputsThatAreNotRegularFilesOrLargerThanAnyStage) {
+    const std::string pipe = Path("pipe.dat");
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0644), 0);
+    ExpectUsageError(Stagetool({"decode", pipe}), pipe + ": not a regular file");
+    ExpectUsageError(Stagetool({"check", pipe}), pipe + ": not a regular file");
+    ExpectUsageError(Stagetool({"encode", pipe, Path("o.dat")}), pipe + ": not a regular file");
+    ExpectUsageError(Stagetool({"render", pipe, Path("o.png")}), pipe + ": not a regular file");
+
+    RandomSource random(5);
+    const std::string huge = StageFile("huge.dat", test::RandomEditorStage(random, 12, 8));
+    fs::resize_file(huge, std::uintmax_t{4} << 30);
+    ExpectUsageError(Stagetool({"decode", huge}), huge + ": larger than any stage file (" +
+                                                      std::to_string(kMaxStageFileBytes) +
+                                                      " bytes at most)");
+    ExpectUsageError(Stagetool({"encode", huge, Path("o.dat")}), huge + ": larger than");
+}
+
 // --- decode ---
 
 TEST_F(StagetoolTest, DecodePrintsTheStageWithKeysInOrder) {
@@ -149,6 +169,17 @@ TEST_F(StagetoolTest, DecodePrintsTheStageWithKeysInOrder) {
             EXPECT_EQ(layers[3].integer, expected.water);
         }
     }
+}
+
+TEST_F(StagetoolTest, DecodeSaysWhyItsOutputCannotBeWritten) {
+    RandomSource random(3);
+    const std::string file = StageFile("m01.dat", test::RandomEditorStage(random, 12, 8));
+    const int raw = std::system((Quoted(STAGETOOL_PATH) + " decode " + Quoted(file) +
+                                 " >/dev/full 2>" + Quoted(Path("stderr")))
+                                    .c_str());
+    EXPECT_EQ(WEXITSTATUS(raw), 1);
+    EXPECT_EQ(ReadText(Path("stderr")),
+              "stagetool: cannot write the output: No space left on device\n");
 }
 
 TEST_F(StagetoolTest, DecodeReadsDamagedFilesAsTheEditorDoes) {
