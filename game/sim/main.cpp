@@ -26,7 +26,7 @@ int main(int argc, char** argv) {
         }
         keys = std::move(*parsed);
     }
-    const int status = tovek::RunSimulation(*options, std::move(keys), std::cout, error);
+    const int status = tovek::RunSimulation(*options, std::move(keys), std::cout, std::cerr, error);
     std::cout.flush();
     if (status != 0) std::cerr << "tovek-sim: " << error << '\n';
     return status;
