@@ -56,7 +56,7 @@ Surface ExpectedClientArea(const ClientLayout& layout, const Surface& picture,
                layout.stretched ? picture.Width() : area.width,
                layout.stretched ? picture.Height() : area.height, RasterOp::SrcCopy);
     for (int i = 0; i < 2; ++i)
-        DrawStatusLabel(client, layout.labels[i], sans, labels[i]);
+        DrawStatusLabel(client, layout.labels[i], sans, labels[i], layout.labelPoints);
     return client;
 }
 

@@ -14,7 +14,7 @@ const std::array<std::string, 2> kStartLabels = {"ステージを左右キーで
                                                  "サウンド: オン(Sキーで切り替え)"};
 
 ClientLayout NormalLayout() {
-    return LayOutClientArea(kNormalClientWidth, kNormalClientHeight, false);
+    return LayOutClientArea(kNormalClientWidth, kNormalClientHeight, std::nullopt);
 }
 
 Surface PictureArea(const Surface& shot) {
@@ -143,7 +143,7 @@ TEST_F(StageSelectTest, SoundKeyShowsTheSwitchInTheLabelAndTheCaption) {
 TEST_F(StageSelectTest, LargerWindowShowsThePictureStretchedAboveTheLabels) {
     StartOnStageSelect(DiskAudio());
     ResizeWindow(1024, 700);
-    const ClientLayout maximised = LayOutClientArea(1024, 700, true);
+    const ClientLayout maximised = LayOutClientArea(1024, 700, Scaling::Stretch);
     ASSERT_EQ(maximised.picture, (ClientRect{0, 0, 1024, 668}));
     const Surface stretched =
         ExpectedClientArea(maximised, stageOne_.frames[0], kStartLabels, Sans());
@@ -154,7 +154,7 @@ TEST_F(StageSelectTest, LargerWindowShowsThePictureStretchedAboveTheLabels) {
 
     // Wider only is not maximised: the picture shows one to one.
     ResizeWindow(600, 288);
-    const Surface wider = ExpectedClientArea(LayOutClientArea(600, 288, false), stageOne_.frames[0],
+    const Surface wider = ExpectedClientArea(LayOutClientArea(600, 288, std::nullopt), stageOne_.frames[0],
                                              kStartLabels, Sans());
     EXPECT_TRUE(WaitForScreen([&](const Surface& shot) { return shot == wider; }));
 
