@@ -120,7 +120,10 @@ bool TovekProgram::HandleWindowKey(const SDL_KeyboardEvent& event) {
     const SDL_Keycode key = event.keysym.sym;
     const bool first = event.repeat == 0;
     if (key == SDLK_F11 || (key == SDLK_RETURN && (event.keysym.mod & KMOD_ALT) != 0)) {
-        if (first) window_->ToggleFullscreen();
+        if (first) {
+            window_->ToggleFullscreen();
+            FormResize();  // also where the window keeps its size
+        }
         return true;
     }
     if (key == SDLK_p || key == SDLK_PAUSE) {
@@ -139,6 +142,7 @@ void TovekProgram::HandlePad(const SDL_Event& event) {
         const bool down = action.kind == PadAction::Kind::Press ||
                           action.kind == PadAction::Kind::Start ||
                           action.kind == PadAction::Kind::Other;
+        if (down) picMain_GotFocus(game_);  // as for the keyboard's keys
         if (helpShown_ && down) {
             CloseHelp();
             continue;

@@ -4,6 +4,8 @@
 #include <iterator>
 #include <thread>
 
+#include "game/sdl/help_screen.h"
+#include "game/sdl/pause_screen.h"
 #include "game/sdl/status_labels.h"
 #include "tests/window/window_fixture.h"
 
@@ -21,10 +23,11 @@ Surface PictureArea(const Surface& shot) {
     return Crop(shot, {0, 0, kPictureWidth, kPictureHeight});
 }
 
-// A floor to run on, the start at its left end, perhaps a coin beside it.
-EditorStage Runway(bool coin = false) {
+// A floor to run on, the start at its left end, perhaps a coin beside it or
+// the goal further on.
+EditorStage Runway(bool coin = false, bool goal = false) {
     std::vector<std::string> rows(6, "................");
-    rows.push_back(coin ? ".Sc............." : ".S..............");
+    rows.push_back(coin ? ".Sc............." : goal ? ".S.....G........" : ".S..............");
     rows.push_back("################");
     return StageFromRows(rows);
 }
@@ -154,14 +157,55 @@ TEST_F(StageSelectTest, LargerWindowShowsThePictureStretchedAboveTheLabels) {
 
     // Wider only is not maximised: the picture shows one to one.
     ResizeWindow(600, 288);
-    const Surface wider = ExpectedClientArea(LayOutClientArea(600, 288, std::nullopt), stageOne_.frames[0],
-                                             kStartLabels, Sans());
+    const Surface wider = ExpectedClientArea(LayOutClientArea(600, 288, std::nullopt),
+                                             stageOne_.frames[0], kStartLabels, Sans());
     EXPECT_TRUE(WaitForScreen([&](const Surface& shot) { return shot == wider; }));
 
     ResizeWindow(kNormalClientWidth, kNormalClientHeight);
     const Surface normal =
         ExpectedClientArea(NormalLayout(), stageOne_.frames[0], kStartLabels, Sans());
     EXPECT_TRUE(WaitForScreen([&](const Surface& shot) { return shot == normal; }));
+    EXPECT_EQ(CloseWindow(), 0);
+}
+
+TEST_F(StageSelectTest, F1ShowsTheHelpUntilAnyKey) {
+    StartOnStageSelect(DiskAudio());
+    Key("F1");
+    const Surface help = ExpectedClientArea(NormalLayout(), HelpPicture(Sans()),
+                                            {kHelpLabel, kStartLabels[1]}, Sans());
+    const bool shown = WaitForScreen([&](const Surface& shot) { return shot == help; });
+    if (!shown) SaveForInspection("help", help);
+    EXPECT_TRUE(shown);
+    Key("x");
+    const Surface back =
+        ExpectedClientArea(NormalLayout(), stageOne_.frames[0], kStartLabels, Sans());
+    EXPECT_TRUE(WaitForScreen([&](const Surface& shot) { return shot == back; }));
+    EXPECT_EQ(CloseWindow(), 0);
+}
+
+TEST_F(StageSelectTest, F11ShowsTheWholeScreenAtIntegerScale) {
+    StartOnStageSelect(DiskAudio());
+    // This window manager maximises every window it takes over: stretched.
+    StartWindowManager();
+    const auto stretched = [&](const Surface& shot) {
+        return shot.Width() > kNormalClientWidth &&
+               shot == ExpectedClientArea(
+                           LayOutClientArea(shot.Width(), shot.Height(), Scaling::Stretch),
+                           stageOne_.frames[0], kStartLabels, Sans());
+    };
+    ASSERT_TRUE(WaitForScreen(stretched));
+    Focus();
+    Key("F11");
+    // The server's screen is 1280 x 1024: three times the picture with its labels.
+    const ClientLayout fullscreen = LayOutClientArea(1280, 1024, Scaling::Integer);
+    ASSERT_EQ(fullscreen.picture, (ClientRect{64, 80, 1152, 768}));
+    const Surface expected =
+        ExpectedClientArea(fullscreen, stageOne_.frames[0], kStartLabels, Sans());
+    const bool shown = WaitForScreen([&](const Surface& shot) { return shot == expected; });
+    if (!shown) SaveForInspection("fullscreen", expected);
+    EXPECT_TRUE(shown);
+    Key("F11");
+    EXPECT_TRUE(WaitForScreen(stretched));
     EXPECT_EQ(CloseWindow(), 0);
 }
 
@@ -250,6 +294,76 @@ TEST_F(PlayTest, WithoutASoundDeviceTheGameStillPlays) {
     WriteMusicFile();
     StartPlaying({"SDL_AUDIODRIVER=no-such-device"});
     RunRightAndMatchTheSimulator();
+    EXPECT_EQ(CloseWindow(), 0);
+}
+
+TEST_F(PlayTest, ShortTapOfUpJumps) {
+    WriteStage(2, Runway());
+    // Up held for exactly one tick, as a tap between two ticks is delivered.
+    const SimRun jump = Simulate(2, 40, "1 down Up\n2 up Up\n");
+    StartPlaying(DiskAudio());
+    std::vector<Surface> inTheAir;
+    for (const Surface& frame : jump.frames) {
+        if (frame != start_.frames[0]) inTheAir.push_back(frame);
+    }
+    ASSERT_FALSE(inTheAir.empty());
+    Key("Up");  // pressed and released at once, between two ticks
+    const bool jumped =
+        WaitForScreen([&](const Surface& shot) { return OneOf(PictureArea(shot), inTheAir); },
+                      std::chrono::seconds(10));
+    if (!jumped) SaveForInspection("tap", inTheAir.front());
+    EXPECT_TRUE(jumped) << "the tap did not jump";
+    EXPECT_EQ(CloseWindow(), 0);
+}
+
+TEST_F(PlayTest, PKeyPausesThePictureAndTheClock) {
+    WriteStage(2, Runway());
+    StartPlaying(DiskAudio());
+    std::string error;
+    const std::unique_ptr<TextPainter> serif = TextPainter::Create(FontFace::Serif, &error);
+    ASSERT_TRUE(serif) << error;
+    Key("p");
+    const Surface paused = PausedPicture(start_.frames[0], *serif);
+    const ClientLayout layout = NormalLayout();
+    const bool shown = WaitForScreen([&](const Surface& shot) {
+        return PictureArea(shot) == paused &&
+               LabelShowsOneOf(shot, layout, 0, {kPausedLabel}, Sans());
+    });
+    if (!shown) SaveForInspection("paused", paused);
+    ASSERT_TRUE(shown);
+    // Label 1 shows the play time: it stands still too.
+    const Surface first = lastScreenshot_;
+    std::this_thread::sleep_for(std::chrono::milliseconds(1200));
+    const std::optional<Surface> second = Screenshot();
+    EXPECT_EQ(second, first) << "the paused screen changed";
+    Key("p");
+    EXPECT_TRUE(WaitForScreen([&](const Surface& shot) {
+        return PictureArea(shot) == start_.frames[0] &&
+               !LabelShowsOneOf(shot, layout, 0, {kPausedLabel}, Sans());
+    }));
+    EXPECT_EQ(CloseWindow(), 0);
+}
+
+TEST_F(PlayTest, RecordThatCannotBeSavedIsSaidOnTheTallyAndOnStderr) {
+    // A folder where the record file belongs: no file can be written there.
+    const std::filesystem::path recordFile = folder_.Path() / "data" / "hscore.dat";
+    std::filesystem::create_directories(recordFile / "kept");
+    WriteStage(2, Runway(false, true));
+    const SimRun run = Simulate(2, 60, "1 down Right\n");
+    ASSERT_FALSE(run.frames.empty());
+    // The record line of the tally, under the lines of score and bonus that
+    // follow the play time.
+    const ClientRect recordLine{0, 222, kPictureWidth, 22};
+    const Surface expected = Crop(run.frames.back(), recordLine);
+    StartPlaying(DiskAudio());
+    KeyDown("Right");
+    const bool said = WaitForScreen(
+        [&](const Surface& shot) { return Crop(PictureArea(shot), recordLine) == expected; });
+    KeyUp("Right");
+    if (!said) SaveForInspection("record-not-saved", run.frames.back());
+    EXPECT_TRUE(said) << "the tally's record line is not the simulator's";
+    EXPECT_NE(ErrorOutput().find("hscore.dat: Is a directory"), std::string::npos) << ErrorOutput();
+    EXPECT_TRUE(std::filesystem::is_directory(recordFile / "kept"));
     EXPECT_EQ(CloseWindow(), 0);
 }
 
