@@ -10,11 +10,10 @@
 namespace tovek {
 
 // One section of the settings file Tovek.ini ("Customize" unless another is
-// named), read the way the original platform's profile functions read it: section and key names ignore case,
-// spaces around names and values are dropped, the first matching section and
-// the first matching key in it win, lines starting with ';' are comments, and
-// a value enclosed in matching quotes loses them. CRLF or LF line ends and a
-// UTF-8 byte-order mark are accepted.
+// named), read the way the original platform's profile functions read it: section and key names
+// ignore case, spaces around names and values are dropped, the first matching section and the first
+// matching key in it win, lines starting with ';' are comments, and a value enclosed in matching
+// quotes loses them. CRLF or LF line ends and a UTF-8 byte-order mark are accepted.
 class SettingsFile {
   public:
     // No settings: every key reads its default.

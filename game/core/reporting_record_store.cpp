@@ -17,8 +17,7 @@ std::error_code ReportingRecordStore::Save(const std::filesystem::path& stageFol
     const std::error_code error = store_.Save(stageFolder, table, keys);
     if (error) {
         report_ << programName_ << ": the new record cannot be saved to "
-                << HighScoreFilePath(stageFolder).string() << ": " << error.message()
-                << std::endl;
+                << HighScoreFilePath(stageFolder).string() << ": " << error.message() << std::endl;
     }
     return error;
 }

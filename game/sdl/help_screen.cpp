@@ -34,10 +34,12 @@ Surface HelpPicture(TextPainter& sans) {
     // in brackets.
     const Line lines[] = {
         {{{kLeft, "キー (パッド)", kHeading, true}}},
-        {{{kLeft, "← →", kKeyInk, true}, {66, "走る・ステージを選ぶ (十字キー・左スティック)", kInk}}},
+        {{{kLeft, "← →", kKeyInk, true},
+          {66, "走る・ステージを選ぶ (十字キー・左スティック)", kInk}}},
         {{{kLeft, "↑", kKeyInk, true}, {66, "ジャンプ・水中で浮く (十字キー・Aボタン)", kInk}}},
         {{{kLeft, "↓", kKeyInk, true}, {66, "水中で沈む・ポートに入る (十字キー)", kInk}}},
-        {{{kLeft, "スペース", kKeyInk, true}, {66, "決定・次の面へ・コンティニュー (START)", kInk}}},
+        {{{kLeft, "スペース", kKeyInk, true},
+          {66, "決定・次の面へ・コンティニュー (START)", kInk}}},
         {{{kLeft, "Esc", kKeyInk, true},
           {66, "ステージ選択へ (BACK)", kInk},
           {228, "S", kKeyInk, true},
@@ -71,7 +73,8 @@ Surface HelpPicture(TextPainter& sans) {
     int y = (kPictureHeight - kLineHeight * static_cast<int>(std::size(lines))) / 2;
     for (const Line& line : lines) {
         for (const Piece& piece : line.pieces) {
-            sans.Print(picture, piece.x, y + 1, piece.text, TextStyle{kPoints, piece.bold, piece.colour});
+            sans.Print(picture, piece.x, y + 1, piece.text,
+                       TextStyle{kPoints, piece.bold, piece.colour});
         }
         y += kLineHeight;
     }

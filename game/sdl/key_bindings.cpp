@@ -123,7 +123,8 @@ KeyBindings KeyBindings::FromSettings(const SettingsFile& keysSection,
             }
             const std::optional<int> bound = bindings.GameKey(key, KMOD_NUM);
             if (bound && *bound != *gameKey) {
-                problem("\"" + name + "\" is already the key " + std::string(NameOfGameKey(*bound)));
+                problem("\"" + name + "\" is already the key " +
+                        std::string(NameOfGameKey(*bound)));
                 continue;
             }
             bindings.added_.emplace(key, *gameKey);

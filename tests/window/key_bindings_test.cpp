@@ -58,8 +58,7 @@ TEST(KeyBindingsTest, KeysSectionAddsKeysByTheirSdlNames) {
 
 TEST(KeyBindingsTest, WhatCannotBeBoundIsLeftOutWithOneLineEach) {
     std::vector<std::string> problems;
-    const KeyBindings keys =
-        Bound("Up=Zed,X\nJump=Y\nDown=P,F11\nRight=Left,D\nS=X\n", &problems);
+    const KeyBindings keys = Bound("Up=Zed,X\nJump=Y\nDown=P,F11\nRight=Left,D\nS=X\n", &problems);
     ASSERT_EQ(problems.size(), 6u);
     EXPECT_NE(problems[0].find("\"Zed\""), std::string::npos) << problems[0];
     EXPECT_NE(problems[1].find("\"Jump\""), std::string::npos) << problems[1];
