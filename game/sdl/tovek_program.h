@@ -50,6 +50,7 @@ class TovekProgram : public LoopHandler {
     std::chrono::milliseconds TickInterval() const;
     Game& GameState() { return game_; }
     PlaySession& Session() { return session_; }
+    const GameWindow& Window() const { return *window_; }
     bool HelpShown() const { return helpShown_; }
 
   private:
