@@ -6,6 +6,7 @@
 
 #include "game/core/colours.h"
 #include "game/sdl/status_labels.h"
+#include "game/sdl/window_icon.h"
 
 namespace tovek {
 namespace {
@@ -31,6 +32,7 @@ std::unique_ptr<GameWindow> GameWindow::Create(const std::string& caption, TextP
         return nullptr;
     }
     SDL_SetWindowMinimumSize(window, kNormalClientWidth, kNormalClientHeight);
+    SetWindowIcon(window, WindowIconPicture());
     std::unique_ptr<GameWindow> gameWindow(new GameWindow(window, labelFont));
     gameWindow->caption_ = caption;
     gameWindow->scaling_ = scaling;

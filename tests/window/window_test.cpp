@@ -7,6 +7,8 @@
 #include "game/sdl/help_screen.h"
 #include "game/sdl/pause_screen.h"
 #include "game/sdl/status_labels.h"
+#include "game/sdl/window_icon.h"
+#include "tests/support/x_window.h"
 #include "tests/window/window_fixture.h"
 
 namespace tovek::test {
@@ -99,6 +101,18 @@ class StageSelectTest : public WindowTest {
 TEST_F(StageSelectTest, FirstFocusShowsTheStageSelectScreenAndTheStartLabels) {
     StartOnStageSelect(DiskAudio());
     EXPECT_EQ(Caption(), "Tovek");
+    EXPECT_EQ(CloseWindow(), 0);
+}
+
+TEST_F(StageSelectTest, WindowHasItsIconAndCannotBeMadeSmallerThanThePicture) {
+    StartOnStageSelect(DiskAudio());
+    const IconPicture icon = WindowIconPicture();
+    ASSERT_EQ(icon.width, 64);
+    std::vector<unsigned long> expected = {64, 64};
+    expected.insert(expected.end(), icon.pixels.begin(), icon.pixels.end());
+    EXPECT_EQ(WindowIcon(xvfb_.Display(), window_), expected);
+    EXPECT_EQ(WindowMinimumSize(xvfb_.Display(), window_),
+              std::pair(kNormalClientWidth, kNormalClientHeight));
     EXPECT_EQ(CloseWindow(), 0);
 }
 
