@@ -22,7 +22,7 @@ int main(int argc, char** argv) {
         }
         keys = std::move(*parsed);
     }
-    int status = tovek::RunSimulation(*options, std::move(keys), std::cout, error);
+    int status = tovek::RunSimulation(*options, std::move(keys), std::cout, std::cerr, error);
     errno = 0;
     if (status == 0 && !std::cout.flush()) {
         status = 1;

@@ -12,6 +12,7 @@
 #include "game/core/keyboard.h"
 #include "game/core/main_tick.h"
 #include "game/core/record_store.h"
+#include "game/core/reporting_record_store.h"
 #include "game/core/startup.h"
 #include "game/sim/sim_services.h"
 #include "game/sim/state_line.h"
@@ -34,14 +35,15 @@ std::string WriteFailure(const std::string& what, int systemError) {
 }
 
 int RunSimulation(const SimOptions& options, std::vector<KeyEvent> keys, std::ostream& out,
-                  std::string& error) {
+                  std::ostream& warnings, std::string& error) {
     // Each tick's events go in file order.
     std::stable_sort(keys.begin(), keys.end(),
                      [](const KeyEvent& a, const KeyEvent& b) { return a.tick < b.tick; });
     SimulatedClock clock(options.seed);
     RecordingSound sound;
     ModelledMusicDevice music;
-    RecordFile records;
+    RecordFile recordFile;
+    ReportingRecordStore records(recordFile, warnings, "tovek-sim");
 
     Game game;
     game.programFolder = options.dir;

@@ -211,6 +211,18 @@ TEST_F(SimTest, ReachesTheGoalAndStoresTheRecord) {
     EXPECT_TRUE(std::filesystem::exists(dir_ / "data" / "hscore.dat"));
 }
 
+TEST_F(SimTest, RecordThatCannotBeWrittenIsNamedOnStderr) {
+    WriteStage(1, kStage);
+    std::filesystem::create_directories(dir_ / "data" / "hscore.dat");
+    const auto keys = WriteFile("keys.txt", "1 down Right\n");
+    const SimRun run = Sim(Dir() + " --stage 1 --ticks 40 --every 40 --keys " + keys.string());
+    EXPECT_EQ(run.status, 0);
+    EXPECT_NE(run.lines.back().find("\"stageCleared\": true"), std::string::npos);
+    EXPECT_NE(run.errors.find("tovek-sim: the new record cannot be saved to"), std::string::npos)
+        << run.errors;
+    EXPECT_NE(run.errors.find("hscore.dat: not a regular file"), std::string::npos) << run.errors;
+}
+
 TEST_F(SimTest, SameSeedSameRun) {
     WriteStage(1, {"............", "............", "............", "............", "..??..??....",
                    "............", "S...........", "############"});
