@@ -2,7 +2,7 @@
 # with `stagetool build`. MODE=write writes DATA_DIR/mNN.dat; MODE=compare
 # fails unless DATA_DIR/mNN.dat is byte for byte what the source builds (the
 # build draws the editor's fixed key material, so equal stages are equal
-# files).
+# files) and unless the source's header gives the stage's name and idea.
 cmake_minimum_required(VERSION 3.25)
 
 function(run_checked)
@@ -27,6 +27,11 @@ foreach(name IN LISTS NAMES)
     endif()
     if(NOT EXISTS ${shipped})
         message(FATAL_ERROR "${source} is not built into ${shipped}; ${regenerate}")
+    endif()
+    file(READ ${source} text)
+    if(NOT text MATCHES "^# name: [^\n/]*[^\n -~][^\n/]* / [A-Za-z][^\n]*\n# idea: [^\n]")
+        message(FATAL_ERROR "${source} does not start with its name and idea:\n"
+                            "# name: <Japanese name> / <English name>\n# idea: <the idea>")
     endif()
     file(REMOVE_RECURSE ${WORK_DIR})
     file(MAKE_DIRECTORY ${WORK_DIR})
