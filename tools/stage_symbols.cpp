@@ -78,8 +78,8 @@ const std::array<std::optional<MapCell>, 128>& DefaultTable() {
         for (const DefaultSymbol& entry : kTileSymbols)
             symbols[static_cast<unsigned char>(entry.symbol)] = entry.cell;
         for (std::size_t kind = 0; kind < kActorLetters.size(); ++kind) {
-            const auto left = static_cast<std::uint8_t>(32 + kind);
-            const auto right = static_cast<std::uint8_t>(48 + kind);
+            const auto left = static_cast<std::uint8_t>(kActorCodeLeft + kind);
+            const auto right = static_cast<std::uint8_t>(kActorCodeRight + kind);
             const auto letter = static_cast<unsigned char>(kActorLetters[kind]);
             symbols[letter] = MapCell{0, left, 0, 0};
             symbols[letter - 'a' + 'A'] = MapCell{0, right, 0, 0};
@@ -139,13 +139,17 @@ std::string DescribeMainTile(int code) {
 std::string DescribeLift(int code) {
     static constexpr std::array<std::string_view, 4> kWays = {"left", "right", "up", "down"};
     if (auto name = DefaultName(Lift(code))) return std::string(*name);
-    if (code >= 16 && code <= 19) return "fast lift moving " + std::string(kWays[code - 16]);
+    if (code >= kFirstFastLiftCode && code <= kLastFastLiftCode) {
+        return "fast lift moving " + std::string(kWays[code - kFirstFastLiftCode]);
+    }
     return "lift " + std::to_string(code);
 }
 
 std::string DescribeActor(int code) {
-    if (code < 32 || code > 63) return "actor " + std::to_string(code);
-    return std::string(kActorKinds[code % 16]) + (code < 48 ? " facing left" : " facing right");
+    if (code < kActorCodeLeft || code >= kActorCodeRight + 16)
+        return "actor " + std::to_string(code);
+    return std::string(kActorKinds[code % 16]) +
+           (code < kActorCodeRight ? " facing left" : " facing right");
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "common/cell_group.h"
+#include "common/stage_limits.h"
 #include "common/utf8.h"
 #include "tools/stage_symbols.h"
 #include "tools/stage_text.h"
@@ -15,9 +16,6 @@ namespace tovek {
 namespace {
 
 constexpr std::string_view kKeyForm = "key SYMBOL [main=N] [actor=N] [lift=N] [water]";
-constexpr int kMinWidth = 12;
-constexpr int kMinHeight = 8;
-constexpr int kMaxSide = 255;
 
 // A line as characters, so that positions are columns. A byte that is not
 // part of well-formed UTF-8 reads as kMalformed.
@@ -261,7 +259,7 @@ std::optional<StageTextError> ReadMap(const std::vector<std::string_view>& lines
     for (std::size_t index = first; index <= last; ++index) {
         const int line = static_cast<int>(index) + 1;
         const int row = static_cast<int>(index - first);
-        if (row == kMaxSide) {
+        if (row == kMaxMapSide) {
             return StageTextError{line, 0, "a 256th row: a stage is 8..255 high"};
         }
         const Chars chars = Decode(lines[index]);
@@ -271,13 +269,13 @@ std::optional<StageTextError> ReadMap(const std::vector<std::string_view>& lines
                                   "an empty line inside the map (every row has its cells)"};
         }
         if (row == 0) {
-            if (width > kMaxSide) {
-                return StageTextError{line, kMaxSide + 1,
+            if (width > kMaxMapSide) {
+                return StageTextError{line, kMaxMapSide + 1,
                                       "the first row is " + std::to_string(width) +
                                           " cells wide; a stage is 12..255 wide"};
             }
             stage.width = width;
-            const std::size_t rows = std::min<std::size_t>(last - first + 1, kMaxSide);
+            const std::size_t rows = std::min<std::size_t>(last - first + 1, kMaxMapSide);
             stage.cells.reserve(static_cast<std::size_t>(width) * rows);
         } else if (width != stage.width) {
             return StageTextError{line, std::min(width, stage.width) + 1,
@@ -297,7 +295,7 @@ std::optional<StageTextError> ReadMap(const std::vector<std::string_view>& lines
         }
         stage.height = row + 1;
     }
-    if (stage.width < kMinWidth || stage.height < kMinHeight) {
+    if (stage.width < kMinMapWidth || stage.height < kMinMapHeight) {
         return StageTextError{static_cast<int>(last) + 1, 0, SizeText(stage.width, stage.height)};
     }
     return std::nullopt;
