@@ -14,6 +14,7 @@
 #include "common/stage_file.h"
 #include "tools/stage_json.h"
 #include "tools/stage_render.h"
+#include "tools/stage_text.h"
 
 namespace tovek {
 namespace {
@@ -21,7 +22,28 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr std::string_view kUsage =
-    "usage: stagetool decode FILE | encode JSON OUT [--seed S] | render FILE OUT.png | check FILE";
+    "usage: stagetool decode FILE | encode JSON OUT [--seed S] | render FILE OUT.png | check FILE "
+    "| text FILE | build SOURCE OUT [--seed S] | --help";
+
+constexpr std::string_view kHelp =
+    "stagetool: stage files on the command line\n"
+    "\n"
+    "  stagetool decode FILE            print the stage, as the editor reads it, as JSON\n"
+    "  stagetool encode JSON OUT [--seed S]\n"
+    "                                   write JSON as a stage file with the editor's writer;\n"
+    "                                   key material from the editor's random source seeded\n"
+    "                                   with S (default: the editor's own fixed seed)\n"
+    "  stagetool render FILE OUT.png    the whole map as the editor's view draws it\n"
+    "  stagetool check FILE             exit 0 when the file is a stage the editor could have\n"
+    "                                   written; otherwise exit 1 and one line per problem\n"
+    "  stagetool text FILE              print the stage as a text source: background, legend,\n"
+    "                                   map (docs/stage-format.md)\n"
+    "  stagetool build SOURCE OUT [--seed S]\n"
+    "                                   write a text source as a stage file with the editor's\n"
+    "                                   writer; key material as for encode\n"
+    "\n"
+    "Exit status: 0 done, 1 problems found or output not written, 2 usage error or an\n"
+    "input refused (one line on stderr naming the file, line and column).\n";
 constexpr std::size_t kMaxProblemLines = 50;
 // A stage document of the largest map, generously spaced, is far smaller.
 constexpr std::size_t kMaxDocumentBytes = 64 << 20;
@@ -99,27 +121,59 @@ int Decode(const Arguments& arguments, std::ostream& out, std::ostream& err) {
     return kExitSuccess;
 }
 
+// Writes `stage` to `output` with the editor's writer and key material drawn
+// from the editor's random source, seeded as the arguments say.
+int WriteStage(const EditorStage& stage, const Arguments& arguments, const std::string& output,
+               std::ostream& err) {
+    RandomSource random(arguments.seed.value_or(kEditorRandomSeed));
+    const std::vector<std::uint8_t> file = WriteEditorStage(stage, DrawKeyMaterial(random));
+    if (const std::error_code error = ReplaceFileAtomically(output, file)) {
+        err << "stagetool: " << output << ": cannot be written: " << error.message() << "\n";
+        return kExitProblems;
+    }
+    return kExitSuccess;
+}
+
+std::string_view AsText(const std::vector<std::uint8_t>& bytes) {
+    return {reinterpret_cast<const char*>(bytes.data()), bytes.size()};
+}
+
 int Encode(const Arguments& arguments, std::ostream& err) {
     const std::string& input = arguments.positional[0];
     const std::string& output = arguments.positional[1];
     const std::optional<std::vector<std::uint8_t>> bytes =
         ReadInput(input, kMaxDocumentBytes, "stage document", err);
     if (!bytes) return kExitUsage;
-    const std::string_view text(reinterpret_cast<const char*>(bytes->data()), bytes->size());
-    const std::variant<EditorStage, StageJsonError> stage = StageFromJson(text);
+    const std::variant<EditorStage, StageJsonError> stage = StageFromJson(AsText(*bytes));
     if (const StageJsonError* error = std::get_if<StageJsonError>(&stage)) {
         err << "stagetool: " << input << ":" << error->line << ":" << error->column << ": "
             << error->message << "\n";
         return kExitUsage;
     }
-    RandomSource random(arguments.seed.value_or(kEditorRandomSeed));
-    const std::vector<std::uint8_t> file =
-        WriteEditorStage(std::get<EditorStage>(stage), DrawKeyMaterial(random));
-    if (const std::error_code error = ReplaceFileAtomically(output, file)) {
-        err << "stagetool: " << output << ": cannot be written: " << error.message() << "\n";
-        return kExitProblems;
-    }
+    return WriteStage(std::get<EditorStage>(stage), arguments, output, err);
+}
+
+int Text(const Arguments& arguments, std::ostream& out, std::ostream& err) {
+    const std::optional<std::vector<std::uint8_t>> bytes =
+        ReadStageInput(arguments.positional[0], err);
+    if (!bytes) return kExitUsage;
+    out << StageToText(ReadEditorStage(*bytes));
     return kExitSuccess;
+}
+
+int Build(const Arguments& arguments, std::ostream& err) {
+    const std::string& source = arguments.positional[0];
+    const std::optional<std::vector<std::uint8_t>> bytes =
+        ReadInput(source, kMaxDocumentBytes, "stage source", err);
+    if (!bytes) return kExitUsage;
+    const std::variant<EditorStage, StageTextError> stage = ParseStageText(AsText(*bytes));
+    if (const StageTextError* error = std::get_if<StageTextError>(&stage)) {
+        err << "stagetool: " << source << ":" << error->line;
+        if (error->column > 0) err << ":" << error->column;
+        err << ": " << error->message << "\n";
+        return kExitUsage;
+    }
+    return WriteStage(std::get<EditorStage>(stage), arguments, arguments.positional[1], err);
 }
 
 int Render(const Arguments& arguments, std::ostream& err) {
@@ -148,16 +202,20 @@ int Check(const Arguments& arguments, std::ostream& out, std::ostream& err) {
 int RunStagetool(std::span<const std::string> args, std::ostream& out, std::ostream& err) {
     if (args.empty()) return Usage(err, "missing command");
     const std::string& command = args[0];
+    if (command == "--help" && args.size() == 1) {
+        out << kHelp;
+        return kExitSuccess;
+    }
     std::size_t wanted;
-    if (command == "decode" || command == "check") {
+    if (command == "decode" || command == "check" || command == "text") {
         wanted = 1;
-    } else if (command == "encode" || command == "render") {
+    } else if (command == "encode" || command == "render" || command == "build") {
         wanted = 2;
     } else {
         return Usage(err, "unknown command '" + command + "'");
     }
     std::variant<Arguments, std::string> split =
-        SplitArguments(args.subspan(1), command == "encode");
+        SplitArguments(args.subspan(1), command == "encode" || command == "build");
     if (const std::string* message = std::get_if<std::string>(&split)) {
         return Usage(err, command + ": " + *message);
     }
@@ -169,6 +227,8 @@ int RunStagetool(std::span<const std::string> args, std::ostream& out, std::ostr
     if (command == "decode") return Decode(arguments, out, err);
     if (command == "encode") return Encode(arguments, err);
     if (command == "render") return Render(arguments, err);
+    if (command == "text") return Text(arguments, out, err);
+    if (command == "build") return Build(arguments, err);
     return Check(arguments, out, err);
 }
 

@@ -100,6 +100,17 @@ TEST_F(StagetoolTest, UsageErrorsExitTwoWithOneLine) {
     ExpectUsageError(Stagetool({"encode", "a.json"}), "missing file name");
     ExpectUsageError(Stagetool({"check", "--verbose", "x"}), "unknown option '--verbose'");
     ExpectUsageError(Stagetool({"decode", "--seed", "1", "x"}), "unknown option '--seed'");
+    ExpectUsageError(Stagetool({"build", "m01.txt"}), "missing file name");
+    ExpectUsageError(Stagetool({"text", "--seed", "1", "x"}), "unknown option '--seed'");
+    ExpectUsageError(Stagetool({"--help", "text"}), "unknown command '--help'");
+}
+
+TEST_F(StagetoolTest, HelpListsEveryCommand) {
+    const ProgramRun run = Stagetool({"--help"});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.err, "");
+    for (const std::string command : {"decode", "encode", "render", "check", "text", "build"})
+        EXPECT_NE(run.out.find("stagetool " + command + " "), std::string::npos) << command;
 }
 
 TEST_F(StagetoolTest, SeedMustBeAWholeNumberInRange) {
@@ -309,6 +320,36 @@ TEST_F(StagetoolTest, EncodeReplacesAnExistingOutput) {
     TextFile("out.dat", "old");
     ASSERT_EQ(Stagetool({"encode", TextFile("s.json", Document()), Path("out.dat")}).status, 0);
     EXPECT_EQ(ReadFileBytes(Path("out.dat"))->size(), 5u + 96u);
+}
+
+// --- text and build ---
+
+TEST_F(StagetoolTest, BuildOfTextGivesTheFileBack) {
+    RandomSource random(16);
+    const EditorStage stage = test::RandomEditorStage(random, 30, 12);
+    const ProgramRun text = Stagetool({"text", StageFile("m05.dat", stage)});
+    ASSERT_EQ(text.status, 0) << text.err;
+    EXPECT_EQ(text.err, "");
+    const std::string source = TextFile("m05.txt", text.out);
+    const ProgramRun built = Stagetool({"build", source, Path("built.dat")});
+    ASSERT_EQ(built.status, 0) << built.err;
+    EXPECT_EQ(built.out + built.err, "");
+    // The editor's own key material, as encode draws it.
+    RandomSource editor(kEditorRandomSeed);
+    EXPECT_EQ(*ReadFileBytes(Path("built.dat")), WriteEditorStage(stage, DrawKeyMaterial(editor)));
+    ASSERT_EQ(Stagetool({"build", source, Path("seeded.dat"), "--seed", "9"}).status, 0);
+    RandomSource seeded(9);
+    EXPECT_EQ(*ReadFileBytes(Path("seeded.dat")), WriteEditorStage(stage, DrawKeyMaterial(seeded)));
+}
+
+TEST_F(StagetoolTest, BuildRefusesAFaultySourceNamingItsPlace) {
+    const std::string source = TextFile("m06.txt", "background 2\nkey x main=12\nmap\n");
+    ExpectUsageError(Stagetool({"build", source, Path("out.dat")}),
+                     "stagetool: " + source + ":2:7: 'main=12': a stage file cannot hold main 12");
+    const std::string noMap = TextFile("m07.txt", "background 2\n");
+    ExpectUsageError(Stagetool({"build", noMap, Path("out.dat")}),
+                     "stagetool: " + noMap + ":1: no map line");
+    EXPECT_FALSE(fs::exists(Path("out.dat")));
 }
 
 // --- check ---
