@@ -1,12 +1,15 @@
 #include <QApplication>
+#include <iostream>
 
-#include "common/file_access.h"
+#include "common/program_folder.h"
 #include "editor/qt/quorle_program.h"
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
+    const std::filesystem::path programFolder = tovek::PrepareOwnProgramFolder("Quorle", std::cerr);
+    if (programFolder.empty()) return 1;
     quorle::UseJapaneseWidgetFont();
-    quorle::QuorleProgram program(tovek::ProgramFolder());
+    quorle::QuorleProgram program(programFolder);
     program.Window().show();
     program.ReportMissingFont();
     return QApplication::exec();
