@@ -12,6 +12,7 @@
 #include "common/random_source.h"
 #include "common/stage_check.h"
 #include "common/stage_file.h"
+#include "common/tool_help.h"
 #include "tools/stage_json.h"
 #include "tools/stage_render.h"
 
@@ -22,6 +23,16 @@ namespace fs = std::filesystem;
 
 constexpr std::string_view kUsage =
     "usage: stagetool decode FILE | encode JSON OUT [--seed S] | render FILE OUT.png | check FILE";
+constexpr std::string_view kHelpDetails =
+    "Stage files (mNN.dat) as the editor reads and writes them.\n"
+    "  decode FILE           print the stage as JSON\n"
+    "  encode JSON OUT       write the JSON as a stage file with the editor's writer;\n"
+    "                        --seed S seeds its key material (default: the editor's seed)\n"
+    "  render FILE OUT.png   draw the whole map as the editor's view does, 32 x 32 pixels a cell\n"
+    "  check FILE            list the problems of a file the editor could not have written\n"
+    "  --help                this text\n"
+    "  --version             the version\n"
+    "Exit status: 0 done, 1 problems found or output not written, 2 usage error.\n";
 constexpr std::size_t kMaxProblemLines = 50;
 
 // A usage error: one line naming the problem.
@@ -131,6 +142,8 @@ int Check(const Arguments& arguments, std::ostream& out, std::ostream& err) {
 }  // namespace
 
 int RunStagetool(std::span<const std::string> args, std::ostream& out, std::ostream& err) {
+    const std::string help = std::string(kUsage) + "\n" + std::string(kHelpDetails);
+    if (const auto answered = AnswerHelpOrVersion(args, "stagetool", help, out)) return *answered;
     if (args.empty()) return Usage(err, "missing command");
     const std::string& command = args[0];
     std::size_t wanted;
