@@ -6,6 +6,8 @@
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
+    // Lets the desktop match the window to its menu entry and icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.tovek.Quorle"));
     const std::filesystem::path programFolder = tovek::PrepareOwnProgramFolder("Quorle", std::cerr);
     if (programFolder.empty()) return 1;
     quorle::UseJapaneseWidgetFont();
