@@ -57,8 +57,8 @@ class WindowTest : public ::testing::Test {
     Environment DiskAudio() const;
     std::filesystem::path AudioFile() const { return folder_.Path() / "audio.raw"; }
 
-    // Starts the game and waits for its window.
-    void StartGame(const Environment& audio);
+    // Starts the game (`program_`) and waits for its window.
+    void StartGame(const Environment& environment);
     void Focus();
     void Key(const std::string& name);
     void KeyDown(const std::string& name);
@@ -83,6 +83,7 @@ class WindowTest : public ::testing::Test {
 
     XvfbServer xvfb_;
     TempFolder folder_;
+    std::filesystem::path program_ = folder_.Path() / "Tovek";  // a copy in the program folder
     std::unique_ptr<ChildProcess> game_;
     unsigned long window_ = 0;
     Surface lastScreenshot_;
