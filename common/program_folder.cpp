@@ -45,6 +45,9 @@ PreparedProgramFolder PrepareProgramFolder(const fs::path& executableFolder,
         prepared.problems.push_back("no home folder: set HOME or XDG_DATA_HOME");
         return prepared;
     }
+    // Installed with the prefix ~/.local, the shipped files lie in the per-user
+    // folder itself: installing is what updates them, by the same rule.
+    if (fs::equivalent(shipped, prepared.folder, error)) return prepared;
     ShippedFilesSync sync = SyncShippedFiles(shipped, prepared.folder);
     prepared.problems = std::move(sync.failures);
     if (!fs::is_directory(prepared.folder, error)) prepared.folder.clear();

@@ -18,9 +18,10 @@ std::vector<std::string> ListFiles(const fs::path& folder, std::error_code& erro
     std::vector<std::string> names;
     for (fs::recursive_directory_iterator it(folder, error), end; !error && it != end;
          it.increment(error)) {
-        if (it->is_regular_file()) {
-            names.push_back(it->path().lexically_relative(folder).generic_string());
-        }
+        std::string name = it->path().lexically_relative(folder).generic_string();
+        // An installed folder of shipped files has a manifest of its own.
+        if (it->is_regular_file() && name != kShippedFilesManifest)
+            names.push_back(std::move(name));
     }
     std::sort(names.begin(), names.end());
     return names;

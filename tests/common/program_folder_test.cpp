@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "common/file_access.h"
+#include "common/shipped_files.h"
 #include "tests/support/scrambled_bytes.h"
 #include "tests/support/temp_folder.h"
 
@@ -53,6 +54,29 @@ TEST(PrepareProgramFolder, AnInstalledProgramGetsAFilledPerUserFolder) {
     const PreparedProgramFolder failed = PrepareProgramFolder(bin, {"", notAFolder.string()});
     EXPECT_EQ(failed.folder, fs::path());
     ASSERT_FALSE(failed.problems.empty());
+}
+
+// Installed with the prefix ~/.local: the shipped files are the per-user
+// folder, and only installing updates them.
+TEST(PrepareProgramFolder, AProgramInstalledIntoThePerUserFolderKeepsWhatTheUserSaved) {
+    TempFolder temp;
+    const fs::path prefix = temp.Path() / "home" / ".local";
+    const fs::path dist = temp.Path() / "dist";
+    fs::create_directories(prefix / "bin");
+    fs::create_directories(dist / "data");
+    WriteFile(dist / "data" / "m01.dat", "stage 1");
+    ASSERT_TRUE(SyncShippedFiles(dist, ShippedFilesFolder(prefix / "bin")).failures.empty());
+
+    const UserEnvironment environment{"", (temp.Path() / "home").string()};
+    const fs::path folder = PrepareProgramFolder(prefix / "bin", environment).folder;
+    ASSERT_EQ(folder, prefix / "share" / "tovek");
+    const std::string saved = "stage 1 as the user saved it";
+    WriteFile(folder / "data" / "m01.dat", saved);
+    PrepareProgramFolder(prefix / "bin", environment);  // a later start
+    WriteFile(dist / "data" / "m01.dat", "stage 1, improved");
+    SyncShippedFiles(dist, ShippedFilesFolder(prefix / "bin"));  // installing again
+    EXPECT_EQ(ReadFileBytes(folder / "data" / "m01.dat"),
+              std::vector<std::uint8_t>(saved.begin(), saved.end()));
 }
 
 }  // namespace

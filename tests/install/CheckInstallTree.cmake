@@ -31,6 +31,7 @@ file(GLOB_RECURSE shipped RELATIVE ${DIST_DIR} ${DIST_DIR}/*)
 foreach(name IN LISTS shipped)
     list(APPEND expected ${SHIPPED_DIR}/${name})
 endforeach()
+list(APPEND expected ${SHIPPED_DIR}/.dist-manifest)  # what the next install may update
 foreach(application IN LISTS APPLICATIONS)
     string(REGEX REPLACE "=.*" "" id ${application})
     list(APPEND expected ${DATADIR}/applications/${id}.desktop
