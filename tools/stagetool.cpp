@@ -12,6 +12,7 @@
 #include "common/random_source.h"
 #include "common/stage_check.h"
 #include "common/stage_file.h"
+#include "common/tool_help.h"
 #include "tools/stage_json.h"
 #include "tools/stage_render.h"
 #include "tools/stage_text.h"
@@ -23,10 +24,11 @@ namespace fs = std::filesystem;
 
 constexpr std::string_view kUsage =
     "usage: stagetool decode FILE | encode JSON OUT [--seed S] | render FILE OUT.png | check FILE "
-    "| text FILE | build SOURCE OUT [--seed S] | --help";
+    "| text FILE | build SOURCE OUT [--seed S] | --help | --version";
 
 constexpr std::string_view kHelp =
-    "stagetool: stage files on the command line\n"
+    "usage: stagetool COMMAND ARGUMENTS\n"
+    "Stage files (mNN.dat) and stage sources on the command line.\n"
     "\n"
     "  stagetool decode FILE            print the stage, as the editor reads it, as JSON\n"
     "  stagetool encode JSON OUT [--seed S]\n"
@@ -41,6 +43,7 @@ constexpr std::string_view kHelp =
     "  stagetool build SOURCE OUT [--seed S]\n"
     "                                   write a text source as a stage file with the editor's\n"
     "                                   writer; key material as for encode\n"
+    "  stagetool --help | --version     this text | the version\n"
     "\n"
     "Exit status: 0 done, 1 problems found or output not written, 2 usage error or an\n"
     "input refused (one line on stderr naming the file, line and column).\n";
@@ -200,12 +203,9 @@ int Check(const Arguments& arguments, std::ostream& out, std::ostream& err) {
 }  // namespace
 
 int RunStagetool(std::span<const std::string> args, std::ostream& out, std::ostream& err) {
+    if (const auto answered = AnswerHelpOrVersion(args, "stagetool", kHelp, out)) return *answered;
     if (args.empty()) return Usage(err, "missing command");
     const std::string& command = args[0];
-    if (command == "--help" && args.size() == 1) {
-        out << kHelp;
-        return kExitSuccess;
-    }
     std::size_t wanted;
     if (command == "decode" || command == "check" || command == "text") {
         wanted = 1;

@@ -8,7 +8,7 @@ ReportingRecordStore::ReportingRecordStore(RecordStore& store, std::ostream& rep
                                            std::string programName)
     : store_(store), report_(report), programName_(std::move(programName)) {}
 
-HighScoreTable ReportingRecordStore::Load(const std::filesystem::path& stageFolder) {
+StoredRecords ReportingRecordStore::Load(const std::filesystem::path& stageFolder) {
     return store_.Load(stageFolder);
 }
 

@@ -14,7 +14,7 @@ class ReportingRecordStore : public RecordStore {
   public:
     ReportingRecordStore(RecordStore& store, std::ostream& report, std::string programName);
 
-    HighScoreTable Load(const std::filesystem::path& stageFolder) override;
+    StoredRecords Load(const std::filesystem::path& stageFolder) override;
     std::error_code Save(const std::filesystem::path& stageFolder, const HighScoreTable& table,
                          KeyMaterial keys) override;
 

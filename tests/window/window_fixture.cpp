@@ -73,7 +73,7 @@ Surface Crop(const Surface& surface, const ClientRect& rect) {
 WindowTest::WindowTest() {
     std::string error;
     sans_ = TextPainter::Create(FontFace::Sans, &error);
-    std::filesystem::copy_file(TOVEK_PATH, folder_.Path() / "Tovek");
+    std::filesystem::copy_file(TOVEK_PATH, program_);
     std::filesystem::create_directories(folder_.Path() / "data");
     WriteSettings();
 }
@@ -103,16 +103,15 @@ Environment WindowTest::DiskAudio() const {
     return {"SDL_AUDIODRIVER=disk", "SDL_DISKAUDIOFILE=" + AudioFile().string()};
 }
 
-void WindowTest::StartGame(const Environment& audio) {
+void WindowTest::StartGame(const Environment& environment) {
     ASSERT_FALSE(xvfb_.Display().empty()) << "Xvfb did not start";
     ASSERT_TRUE(sans_) << "no Japanese sans font";
-    Environment environment = audio;
-    environment.push_back(xvfb_.DisplayVariable());
-    environment.push_back("SDL_VIDEODRIVER=x11");
-    environment.push_back("LSAN_OPTIONS=suppressions=" TOVEK_LSAN_SUPPRESSIONS);
-    game_ = std::make_unique<ChildProcess>(
-        std::vector<std::string>{(folder_.Path() / "Tovek").string()}, environment, false,
-        (folder_.Path() / "stderr.txt").string());
+    Environment changes = environment;
+    changes.push_back(xvfb_.DisplayVariable());
+    changes.push_back("SDL_VIDEODRIVER=x11");
+    changes.push_back("LSAN_OPTIONS=suppressions=" TOVEK_LSAN_SUPPRESSIONS);
+    game_ = std::make_unique<ChildProcess>(std::vector<std::string>{program_.string()}, changes,
+                                           false, (folder_.Path() / "stderr.txt").string());
     ASSERT_TRUE(game_->Started());
     const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(60);
     while (window_ == 0 && game_->Running() && std::chrono::steady_clock::now() < end) {

@@ -57,9 +57,9 @@ class WindowTest : public ::testing::Test {
     Environment DiskAudio() const;
     std::filesystem::path AudioFile() const { return folder_.Path() / "audio.raw"; }
 
-    // Starts the game and waits for its window; what it writes on stderr
+    // Starts the game (`program_`) and waits for its window; what it writes on stderr
     // goes to ErrorOutput().
-    void StartGame(const Environment& audio);
+    void StartGame(const Environment& environment);
     std::string ErrorOutput() const;
     // A window manager on the X server (the tests run without one otherwise),
     // for what only a window manager does: fullscreen.
@@ -88,6 +88,7 @@ class WindowTest : public ::testing::Test {
 
     XvfbServer xvfb_;
     TempFolder folder_;
+    std::filesystem::path program_ = folder_.Path() / "Tovek";  // a copy in the program folder
     std::unique_ptr<ChildProcess> game_;
     std::unique_ptr<ChildProcess> windowManager_;
     unsigned long window_ = 0;
