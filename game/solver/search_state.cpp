@@ -161,7 +161,7 @@ StateKeys StateKeeper::Keys(const NodeState& state, const GoalDistances& distanc
                   static_cast<std::uint32_t>(FloorDiv(actor.y, kObjectStep)) << 8 | actor.dir);
     }
     keys.duplicate = exact.Value();
-    keys.wayToGoal = distances.WayToGoal(game.playerX, game.playerY);
+    keys.wayToGoal = distances.WayToGoal(game.playerX, game.playerY, game.powerUpK);
     keys.mayPressDown = game.inWater || StandsOnDownPort(game);
     return keys;
 }
