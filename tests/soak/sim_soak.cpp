@@ -18,6 +18,7 @@
 #include "common/random_source.h"
 #include "common/stage_file.h"
 #include "common/stage_naming.h"
+#include "game/core/tile_codes.h"
 #include "tests/soak/state_checks.h"
 
 namespace {
@@ -127,7 +128,10 @@ std::optional<std::int64_t> SoakRun(const Options& options, const fs::path& stag
                                 (work / "keys.txt").string() + "'";
     FILE* output = ::popen(command.c_str(), "r");
     if (output == nullptr) return std::nullopt;
-    tovek::soak::StateChecker checker(stage ? stage->mapWidth : 0, stage ? stage->mapHeight : 0);
+    const int prizeBlocks =
+        stage ? static_cast<int>(std::ranges::count(stage->tileMap, tovek::kTilePrizeBlock)) : 0;
+    tovek::soak::StateChecker checker(stage ? stage->mapWidth : 0, stage ? stage->mapHeight : 0,
+                                      prizeBlocks);
     std::optional<std::string> violation;
     char* buffer = nullptr;
     std::size_t capacity = 0;

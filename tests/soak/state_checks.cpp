@@ -68,20 +68,25 @@ std::optional<std::string> StateChecker::Check(const std::string& line) {
         }
     }
     // The first line of a stage in play fixes its tables: lifts never come
-    // or go, actors come only from spawners, each spawn using one of its
-    // spawner's remaining count.
+    // or go, actors come only from prize blocks (one each) and spawners, each
+    // spawn using one of its spawner's remaining count. A continue after a miss gives a spawner
+    // back the count it had at the restart point while keeping what it made,
+    // so a count that grows raises the bound by what may still be made.
     if (!lifts.empty() || !actors.empty()) {
+        std::size_t spawns = static_cast<std::size_t>(prizeBlocks_);
+        for (const JsonValue& actor : actors) {
+            if (Integer(actor.items[0]) == kSpawnerKind) {
+                spawns +=
+                    static_cast<std::size_t>(std::max<std::int64_t>(0, Integer(actor.items[11])));
+            }
+        }
         if (!lifts_) {
             lifts_ = lifts.size();
-            std::size_t spawns = 0;
-            for (const JsonValue& actor : actors) {
-                if (Integer(actor.items[0]) == kSpawnerKind) {
-                    spawns += static_cast<std::size_t>(
-                        std::max<std::int64_t>(0, Integer(actor.items[11])));
-                }
-            }
             maxActors_ = actors.size() + spawns;
+        } else if (spawns > spawnsLeft_) {
+            maxActors_ = std::max(*maxActors_, actors.size() + spawns);
         }
+        spawnsLeft_ = spawns;
         if (lifts.size() != *lifts_) return where + "lift table changed size";
         if (actors.size() > *maxActors_) return where + "more actors than the stage can make";
     }

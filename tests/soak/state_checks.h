@@ -9,12 +9,15 @@ namespace tovek::soak {
 // Checks tovek-sim's state lines one after another against what holds for
 // every run: strict JSON with the contract's keys in order, ticks counting
 // from 0, positions within 1,024 pixels of the map, as many lifts as the
-// stage made (or none off stage), at most the actors the stage and its
-// spawners can make, and a score never below -100 per miss.
+// stage made (or none off stage), at most the actors the stage, its
+// spawners and its prize blocks can make (counted again when a continue refills a spawner), and a
+// score never below -100 per miss.
 class StateChecker {
   public:
-    // The size of the stage the run plays, in cells (0 when it has none).
-    StateChecker(int mapWidth, int mapHeight) : mapWidth_(mapWidth), mapHeight_(mapHeight) {}
+    // The size of the stage the run plays, in cells (0 when it has none),
+    // and its prize blocks, each of which may let out one actor.
+    StateChecker(int mapWidth, int mapHeight, int prizeBlocks)
+        : mapWidth_(mapWidth), mapHeight_(mapHeight), prizeBlocks_(prizeBlocks) {}
 
     // The first rule the line breaks, or nothing.
     std::optional<std::string> Check(const std::string& line);
@@ -23,9 +26,11 @@ class StateChecker {
   private:
     int mapWidth_;
     int mapHeight_;
+    int prizeBlocks_;
     std::int64_t lines_ = 0;
     std::optional<std::size_t> lifts_;
     std::optional<std::size_t> maxActors_;
+    std::size_t spawnsLeft_ = 0;
 };
 
 }  // namespace tovek::soak
