@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cstdio>
 #include <fstream>
 #include <iterator>
 #include <map>
@@ -14,6 +13,7 @@
 
 #include "common/stage_file.h"
 #include "common/stage_limits.h"
+#include "common/stage_naming.h"
 #include "game/core/tile_codes.h"
 #include "game/sim/simulation.h"
 #include "tests/support/temp_folder.h"
@@ -42,9 +42,7 @@ struct Half {
 constexpr std::array<Half, 2> kHalves = {Half{1, 50, 500, 1}, Half{51, 100, 700, 2}};
 
 std::string FileStem(int stage) {
-    char stem[8];
-    std::snprintf(stem, sizeof stem, "m%02d", stage % 100);
-    return stem;
+    return "m" + FormatStageNumber(stage);
 }
 
 std::map<int, GameStage> LoadShippedStages() {
