@@ -1,5 +1,7 @@
 #pragma once
 
+#include <utility>
+
 #include "common/sheets.h"
 #include "common/stage_file.h"
 #include "common/surface.h"
@@ -13,6 +15,17 @@ void DrawMapView(Editor& editor);
 
 void hscrMain_Change(Editor& editor, int value);
 void vscrMain_Change(Editor& editor, int value);
+
+// The mouse wheel: scrolls by whole cells within the scroll ranges, then
+// names what lies under the cursor frame.
+void pctMain_MouseWheel(Editor& editor, int columns, int rows);
+
+// Scrolls so that map cell (x, y) shows, as near the view's middle as the
+// map allows, and puts the cursor frame on it.
+void ShowCell(Editor& editor, int x, int y);
+
+// The map cell under the cursor frame.
+std::pair<int, int> CursorCell(const Editor& editor);
 
 // Covers `target` with 128 x 128 copies of background pattern `background`,
 // the first at (0, 0); black when the pattern lies outside the sheet.
