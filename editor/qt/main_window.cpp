@@ -1,5 +1,6 @@
 #include "editor/qt/main_window.h"
 
+#include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -12,10 +13,12 @@
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QSignalBlocker>
+#include <QStatusBar>
 #include <QVBoxLayout>
 
 #include <utility>
 
+#include "editor/check/stage_rules.h"
 #include "editor/core/control_texts.h"
 #include "editor/core/document.h"
 #include "editor/core/geometry.h"
@@ -26,8 +29,12 @@
 #include "editor/core/preview.h"
 #include "editor/core/regions.h"
 #include "editor/core/stage_files.h"
+#include "editor/core/undo_redo.h"
+#include "editor/play/play_test.h"
 #include "editor/qt/box_edit.h"
 #include "editor/qt/picture_view.h"
+#include "editor/qt/play_test_window.h"
+#include "editor/qt/stage_check_window.h"
 #include "editor/qt/ui_text.h"
 
 namespace quorle {
@@ -36,12 +43,14 @@ namespace {
 using Command = void (*)(Editor&);
 
 // What each menu item does, by its name.
-constexpr std::array<std::pair<std::string_view, Command>, 14> kMenuCommands{{
+constexpr std::array<std::pair<std::string_view, Command>, 16> kMenuCommands{{
     {"mnuNew", mnuNew_Click},
     {"mnuOpen", mnuOpen_Click},
     {"mnuSave", mnuSave_Click},
     {"mnuSaveAs", mnuSaveAs_Click},
     {"mnuExit", mnuExit_Click},
+    {"mnuUndo", mnuUndo_Click},
+    {"mnuRedo", mnuRedo_Click},
     {"mnuInsert", mnuInsert_Click},
     {"mnuReverse", mnuReverse_Click},
     {"mnuMap(0)", [](Editor& editor) { mnuMap_Click(editor, 0); }},
@@ -85,7 +94,7 @@ QFrame* Panel(QLayout* contents, int margin) {
 
 }  // namespace
 
-MainWindow::MainWindow(Editor& editor) : editor_(editor) {
+MainWindow::MainWindow(Editor& editor, const GameResources& game) : editor_(editor), game_(game) {
     setObjectName(QStringLiteral("frmMain"));
     menus_ = BuildMainMenus(*menuBar(), [this](std::string_view name) { MenuChosen(name); });
 
@@ -104,6 +113,10 @@ MainWindow::MainWindow(Editor& editor) : editor_(editor) {
     auto* central = new QWidget;
     central->setLayout(outer);
     setCentralWidget(central);
+    lblInfo_ = new QLabel;
+    lblInfo_->setObjectName(QStringLiteral("lblInfo"));
+    lblInfo_->setTextFormat(Qt::PlainText);
+    statusBar()->addWidget(lblInfo_, 1);
 
     const QList<QKeySequence> shortcuts = MenuShortcuts(menus_);
     for (BoxEdit* box : {txtSize_[0], txtSize_[1], txtStage_})
@@ -127,6 +140,14 @@ QWidget* MainWindow::BuildMapViewBox() {
     pctMain_->onMouseMove = [this](int buttons, int x, int y) {
         Forward([&](Editor& editor) { pctMain_MouseMove(editor, buttons, x, y); });
     };
+    pctMain_->onMouseUp = [this](int button, int x, int y) {
+        Forward([&](Editor& editor) { pctMain_MouseUp(editor, button, x, y); });
+    };
+    pctMain_->onWheel = [this](int columns, int rows) {
+        const int cells = QApplication::wheelScrollLines();
+        Forward([&](Editor& editor) { pctMain_MouseWheel(editor, columns * cells, rows * cells); });
+    };
+    pctMain_->onMouseLeave = [this] { Forward(Picture_MouseLeave); };
     pctMain_->onGotFocus = [this] { Forward(pctMain_GotFocus); };
 
     hscrMain_ = new QScrollBar(Qt::Horizontal, box);
@@ -235,7 +256,8 @@ QWidget* MainWindow::BuildDocumentPanel() {
 }
 
 PictureView* MainWindow::BuildChooser(const PictureBox& picture, const Frame& highlight,
-                                      const char* name, MouseEvent down, MouseEvent move) {
+                                      const char* name, MouseEvent down, MouseEvent move,
+                                      NameAt nameAt) {
     auto* view = new PictureView(picture, {&highlight}, nullptr);
     view->setObjectName(QString::fromLatin1(name));
     view->setFocusPolicy(Qt::ClickFocus);
@@ -245,12 +267,14 @@ PictureView* MainWindow::BuildChooser(const PictureBox& picture, const Frame& hi
     view->onMouseMove = [this, move](int buttons, int x, int y) {
         Forward([&](Editor& editor) { move(editor, buttons, x, y); });
     };
+    view->onMouseLeave = [this] { Forward(Picture_MouseLeave); };
+    view->toolTipAt = [this, nameAt](int x, int y) { return nameAt(editor_, x, y); };
     return view;
 }
 
 QWidget* MainWindow::BuildPickerRow() {
     pctBase_ = BuildChooser(editor_.pctBase, editor_.shpBase, "pctBase", pctBase_MouseDown,
-                            pctBase_MouseMove);
+                            pctBase_MouseMove, PaletteTextAt);
 
     auto* chosen = new QGridLayout;
     chosen->setVerticalSpacing(4);
@@ -263,7 +287,7 @@ QWidget* MainWindow::BuildPickerRow() {
     }
 
     pctBack_ = BuildChooser(editor_.pctBack, editor_.shpBack, "pctBack", pctBack_MouseDown,
-                            pctBack_MouseMove);
+                            pctBack_MouseMove, BackgroundTextAt);
 
     auto* row = new QHBoxLayout;
     row->setSpacing(kGap);
@@ -289,9 +313,42 @@ QWidget* MainWindow::BuildStatusRow() {
 }
 
 void MainWindow::MenuChosen(std::string_view name) {
+    if (name == "mnuPlay" || name == "mnuPlayHere") {
+        StartPlayTest(name == "mnuPlayHere");
+        return;
+    }
+    if (name == "mnuCheck") {
+        CheckStage();
+        return;
+    }
     for (const auto& [itemName, command] : kMenuCommands) {
         if (itemName == name) Forward(command);
     }
+}
+
+void MainWindow::StartPlayTest(bool fromCursor) {
+    PlayStart start;
+    start.stage = DocumentAsStage(editor_);
+    start.stageNumber = editor_.currentStage > 0 ? editor_.currentStage : editor_.targetStage;
+    if (fromCursor) start.startCell = CursorCell(editor_);
+    PlayTestWindow window(std::move(start), game_.programFolder, game_.sheets,
+                          editor_.portDigits.get(), this);
+    window.exec();
+    activateWindow();
+    pctMain_->setFocus();
+}
+
+void MainWindow::CheckStage() {
+    if (!checkWindow_) {
+        checkWindow_ = new StageCheckWindow(this);
+        checkWindow_->onShowCell = [this](int x, int y) {
+            Forward([x, y](Editor& editor) { ShowCell(editor, x, y); });
+        };
+        checkWindow_->move(frameGeometry().topRight() + QPoint(kGap, 0));
+    }
+    checkWindow_->ShowProblems(CheckStageRules(editor_));
+    checkWindow_->show();
+    checkWindow_->raise();
 }
 
 void MainWindow::ShowState() {
@@ -304,12 +361,15 @@ void MainWindow::ShowState() {
     }
     insert->setChecked(editor_.insertMode);
     menus_.at("mnuReverse")->setChecked(editor_.reverse);
+    menus_.at("mnuUndo")->setEnabled(editor_.history.CanUndo());
+    menus_.at("mnuRedo")->setEnabled(editor_.history.CanRedo());
     for (int i = 0; i < 5; ++i) {
         menus_.at(Indexed("mnuMap", i).toStdString())->setEnabled(editor_.mnuMapEnabled[i]);
     }
 
     ShowLabel(*lblStatus_, editor_.lblStatus);
     ShowLabel(*lblPlace_, editor_.lblPlace);
+    ShowLabel(*lblInfo_, editor_.lblInfo);
     ShowLabel(*lblIns_, editor_.lblIns);
     if (QAbstractButton* option = optIns_->button(editor_.optInsSelected)) {
         if (!option->isChecked()) option->setChecked(true);

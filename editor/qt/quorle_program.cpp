@@ -32,9 +32,10 @@ void UseJapaneseWidgetFont() {
 }
 
 QuorleProgram::QuorleProgram(const std::filesystem::path& programFolder)
-    : editor_(services_, tovek::LoadPictureSheets(), PortDigits(&fontError_)) {
+    : game_{programFolder, tovek::LoadPictureSheets()},
+      editor_(services_, game_.sheets, PortDigits(&fontError_)) {
     Form_Load(editor_, programFolder);
-    window_ = std::make_unique<MainWindow>(editor_);
+    window_ = std::make_unique<MainWindow>(editor_, game_);
     services_.SetMainWindow(window_.get());
 }
 

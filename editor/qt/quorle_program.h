@@ -28,6 +28,7 @@ class QuorleProgram {
 
   private:
     std::string fontError_;
+    GameResources game_;
     QtServices services_;
     Editor editor_;
     std::unique_ptr<MainWindow> window_;
