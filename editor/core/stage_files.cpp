@@ -14,6 +14,7 @@
 #include "editor/core/map_view.h"
 #include "editor/core/number_text.h"
 #include "editor/core/stage_dialog.h"
+#include "editor/core/undo_redo.h"
 
 namespace quorle {
 namespace {
@@ -146,6 +147,8 @@ void SaveStageFile(Editor& editor, bool skipQuestion) {
     }
     editor.lblStatus = JoinText({DataText(number), "に保存しました。"});
     SetStageNumber(editor, number);
+    // A save in the middle of a drag splits it: what came before is saved.
+    if (editor.history.EditOpen()) BeginEdit(editor);
     editor.history.MarkSaved();
 }
 

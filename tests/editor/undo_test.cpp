@@ -173,6 +173,21 @@ TEST_F(Undo, TheModifiedMarkFollowsTheSavedStateBothWays) {
     EXPECT_TRUE(editor.modified);
 }
 
+TEST_F(Undo, ASaveInTheMiddleOfADragSplitsItAtTheSave) {
+    MakeStageFolder();
+    editor.targetStage = 2;
+    pctMain_MouseDown(editor, kLeftButton, 4, 4);
+    pctMain_MouseMove(editor, kLeftButton, kCell + 4, 4);
+    SaveStageFile(editor, true);
+    const StageDocument saved = Document();
+    pctMain_MouseMove(editor, kLeftButton, 2 * kCell + 4, 4);
+    pctMain_MouseUp(editor, kLeftButton, 2 * kCell + 4, 4);
+    ASSERT_TRUE(editor.modified);
+    mnuUndo_Click(editor);
+    EXPECT_EQ(Document(), saved);
+    EXPECT_FALSE(editor.modified);
+}
+
 TEST_F(Undo, EditsThatChangeNothingMakeNoStep) {
     Drag(kRightButton, {4, 4}, {{5, 4}});  // the eraser over empty cells
     mnuMap_Click(editor, 1);               // a copy
