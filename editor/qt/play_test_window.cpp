@@ -8,7 +8,6 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
-#include <array>
 #include <utility>
 
 #include "editor/qt/game_keys.h"
@@ -48,7 +47,7 @@ class GameView : public QWidget {
 
 namespace {
 
-constexpr std::array<const char*, 3> kCharacters{"0 バランス型", "1 ジャンプ型", "2 重量型"};
+constexpr int kCharacterCount = 3;
 
 QLabel* StatusLabel(const char* name) {
     auto* label = new QLabel;
@@ -71,8 +70,8 @@ PlayTestWindow::PlayTestWindow(PlayStart start, const std::filesystem::path& pro
     character_->setObjectName(QStringLiteral("cmbCharacter"));
     // The keys belong to the game: the choice is made with the mouse.
     character_->setFocusPolicy(Qt::NoFocus);
-    for (const char* name : kCharacters)
-        character_->addItem(QString::fromUtf8(name));
+    for (int i = 0; i < kCharacterCount; ++i)
+        character_->addItem(ToQString(CharacterName(i)));
 
     auto* characterRow = new QHBoxLayout;
     characterRow->addWidget(new QLabel(QStringLiteral("キャラクター:")));

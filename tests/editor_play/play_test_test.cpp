@@ -4,7 +4,9 @@
 
 #include <fstream>
 #include <set>
+#include <sstream>
 
+#include "common/file_access.h"
 #include "common/sheets.h"
 #include "editor/play/play_test.h"
 #include "game/core/keyboard.h"
@@ -119,6 +121,40 @@ TEST_F(PlayTestGame, TheStartCellFollowsTheMirrorSettingsAndTheCharacterIsChosen
     EXPECT_EQ(game.character, 1);
     EXPECT_EQ(game.constants.jumpImpulse, tovek::CharacterConstantsFor(1).jumpImpulse);
     EXPECT_EQ(game.playerX, (12 - 1 - 1) * 32);
+}
+
+// A route plays back as tovek-sim plays its keys: stage 1's script clears
+// it without a miss, for each character.
+TEST(PlayTestReplay, AKeyScriptPlaysBackExactlyAsTheSimulatorRunsIt) {
+    const tovek::PictureSheets sheets = tovek::LoadPictureSheets();
+    FixedClock clock;
+    PlayTest play(TOVEK_DIST_FOLDER, clock, sheets, nullptr);
+    const auto bytes =
+        tovek::ReadFileBytes(std::filesystem::path(TOVEK_DIST_FOLDER) / "data/m01.dat");
+    ASSERT_TRUE(bytes.has_value());
+    for (const char* script : {"m01.keys", "m01.chara1.keys", "m01.chara2.keys"}) {
+        SCOPED_TRACE(script);
+        std::ifstream file(std::filesystem::path(TOVEK_SOURCE_DIR) / "tests/stages" / script);
+        std::stringstream text;
+        text << file.rdbuf();
+        std::string error;
+        const auto keys = tovek::ParseKeyScript(text.str(), script, error);
+        ASSERT_TRUE(keys.has_value()) << error;
+        const int character = script[4] == 'c' ? script[9] - '0' : 0;
+        play.StartReplay({.stage = tovek::ReadEditorStage(*bytes),
+                          .stageNumber = 1,
+                          .startCell = {},
+                          .character = character},
+                         1, *keys);
+        const tovek::Game& game = play.State();
+        // The player's own keys do not disturb a replay.
+        play.KeyDown(tovek::kKeyLeft);
+        for (int tick = 0; tick < 4000 && !game.stageCleared; ++tick) {
+            play.Tick();
+            ASSERT_FALSE(game.dying || game.gameOver) << "a miss at tick " << tick + 1;
+        }
+        EXPECT_TRUE(game.stageCleared);
+    }
 }
 
 }  // namespace
