@@ -331,7 +331,7 @@ void MainWindow::StartPlayTest(bool fromCursor) {
     start.stage = DocumentAsStage(editor_);
     start.stageNumber = editor_.currentStage > 0 ? editor_.currentStage : editor_.targetStage;
     if (fromCursor) start.startCell = CursorCell(editor_);
-    PlayTestWindow window(std::move(start), game_.programFolder, game_.sheets,
+    PlayTestWindow window(std::move(start), std::nullopt, game_.programFolder, game_.sheets,
                           editor_.portDigits.get(), this);
     window.exec();
     activateWindow();

@@ -59,17 +59,23 @@ QLabel* StatusLabel(const char* name) {
 
 }  // namespace
 
-PlayTestWindow::PlayTestWindow(PlayStart start, const std::filesystem::path& programFolder,
+PlayTestWindow::PlayTestWindow(PlayStart start, std::optional<Route> route,
+                               const std::filesystem::path& programFolder,
                                const tovek::PictureSheets& sheets, tovek::TextPainter* text,
                                QWidget* parent)
-    : QDialog(parent), play_(programFolder, clock_, sheets, text), start_(std::move(start)) {
+    : QDialog(parent),
+      play_(programFolder, clock_, sheets, text),
+      start_(std::move(start)),
+      route_(std::move(route)) {
     setObjectName(QStringLiteral("frmPlayTest"));
     view_ = new GameView(play_.State().picMain);
 
     character_ = new QComboBox;
     character_->setObjectName(QStringLiteral("cmbCharacter"));
-    // The keys belong to the game: the choice is made with the mouse.
+    // The keys belong to the game: the choice is made with the mouse. A
+    // route belongs to its character.
     character_->setFocusPolicy(Qt::NoFocus);
+    character_->setEnabled(!route_);
     for (int i = 0; i < kCharacterCount; ++i)
         character_->addItem(ToQString(CharacterName(i)));
 
@@ -99,7 +105,11 @@ PlayTestWindow::PlayTestWindow(PlayStart start, const std::filesystem::path& pro
 }
 
 void PlayTestWindow::Restart() {
-    play_.Start(start_);
+    if (route_) {
+        play_.StartReplay(start_, route_->seed, route_->keys);
+    } else {
+        play_.Start(start_);
+    }
     const int character = play_.State().character;
     if (character >= 0 && character < character_->count()) character_->setCurrentIndex(character);
     timer_.start(play_.TickInterval());
@@ -134,7 +144,8 @@ void PlayTestWindow::keyReleaseEvent(QKeyEvent* event) {
 
 void PlayTestWindow::ShowState() {
     const tovek::Game& game = play_.State();
-    const QString title = ToQString(game.caption) + QStringLiteral(" - テストプレイ");
+    const QString title = ToQString(game.caption) + (route_ ? QStringLiteral(" - ルートの再生")
+                                                            : QStringLiteral(" - テストプレイ"));
     if (windowTitle() != title) setWindowTitle(title);
     for (int i = 0; i < 2; ++i) {
         const QString text = ToQString(game.lblMain[static_cast<std::size_t>(i)]);
