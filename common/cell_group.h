@@ -22,10 +22,17 @@ struct MapCell {
 
 inline constexpr std::uint8_t kStartTile = 16;
 inline constexpr std::uint8_t kWaterCode = 25;
+// Lift codes: 12..15 move left, right, up, down; 16..19 the same, fast.
+inline constexpr std::uint8_t kFirstLiftCode = 12;
+inline constexpr std::uint8_t kFirstFastLiftCode = 16;
+inline constexpr std::uint8_t kLastFastLiftCode = 19;
 inline constexpr std::uint8_t kDropLiftCode = 26;
 inline constexpr std::uint8_t kDownPortEscape = 28;  // main tile 32 + n
 inline constexpr std::uint8_t kUpPortEscape = 29;    // main tile 48 + n
 inline constexpr std::uint8_t kFastLiftOffset = 4;   // a second lift byte adds this
+// Actor codes: kinds 0..15 facing left from 32, facing right from 48.
+inline constexpr std::uint8_t kActorCodeLeft = 32;
+inline constexpr std::uint8_t kActorCodeRight = 48;
 
 // A group ends after at most this many layer bytes.
 inline constexpr int kMaxGroupLayerBytes = 10;

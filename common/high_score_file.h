@@ -7,11 +7,12 @@
 #include <vector>
 
 #include "common/coded_stream.h"
+#include "common/stage_limits.h"
 
 namespace tovek {
 
 // One record per stage; stage n (1..100) uses index n - 1.
-using HighScoreTable = std::array<std::int32_t, 100>;
+using HighScoreTable = std::array<std::int32_t, kStageCount>;
 
 // The largest record the file's byte pair can hold; greater scores are
 // stored as this.

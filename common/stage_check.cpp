@@ -7,6 +7,7 @@
 #include "common/cell_group.h"
 #include "common/coded_stream.h"
 #include "common/stage_file.h"
+#include "common/stage_limits.h"
 
 namespace tovek {
 namespace {
@@ -55,10 +56,10 @@ std::vector<std::string> FindStageProblems(std::span<const std::uint8_t> bytes) 
                            " is even (the editor draws odd multipliers)");
     }
     const StageHeader header = ReadStageHeader(reader);
-    if (header.width < 12) {
+    if (header.width < kMinMapWidth) {
         problems.push_back("width " + std::to_string(header.width) + " is outside 12..255");
     }
-    if (header.height < 8) {
+    if (header.height < kMinMapHeight) {
         problems.push_back("height " + std::to_string(header.height) + " is outside 8..255");
     }
     const std::vector<std::uint8_t> payload = reader.GetRemainingCodedBytes();

@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "common/cell_group.h"
+#include "common/stage_limits.h"
 #include "tools/json_reader.h"
 
 namespace tovek {
@@ -165,8 +166,10 @@ std::variant<EditorStage, StageJsonError> StageFromJson(std::string_view text) {
     EditorStage stage;
     if (auto error = ReadInteger(*background, "background", 0, 255, stage.background))
         return *error;
-    if (auto error = ReadInteger(*width, "width", 12, 255, stage.width)) return *error;
-    if (auto error = ReadInteger(*height, "height", 8, 255, stage.height)) return *error;
+    if (auto error = ReadInteger(*width, "width", kMinMapWidth, kMaxMapSide, stage.width))
+        return *error;
+    if (auto error = ReadInteger(*height, "height", kMinMapHeight, kMaxMapSide, stage.height))
+        return *error;
     if (auto error = ReadCells(*cells, stage)) return *error;
     return stage;
 }

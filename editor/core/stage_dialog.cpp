@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "common/file_access.h"
+#include "common/stage_limits.h"
 #include "editor/core/document.h"
 #include "editor/core/map_size.h"
 #include "editor/core/number_text.h"
@@ -34,7 +35,7 @@ void StageDialog::RefreshStageList() {
     // selection at the open stage (or empty for a new map).
     cmbStageList.clear();
     cmbStageText.clear();
-    for (int n = 1; n <= 100; ++n) {
+    for (int n = 1; n <= tovek::kStageCount; ++n) {
         bool listed = cmbModeIndex == kShowAll;
         if (!listed) {
             const bool exists = tovek::FileExists(StageFilePath(editor_, n));
@@ -71,7 +72,8 @@ void StageDialog::txtFolder_LostFocus() {
 
 void StageDialog::cmdStage_Click(int index) {
     if (index == 0) {
-        editor_.targetStage = ParseClamped(cmbStageText, 1, 100, editor_.targetStage);
+        editor_.targetStage =
+            ParseClamped(cmbStageText, 1, tovek::kStageCount, editor_.targetStage);
         editor_.dialogAccepted = true;
         closed = true;
     } else if (index == 1) {

@@ -8,6 +8,7 @@
 
 #include "common/coded_stream.h"
 #include "common/file_access.h"
+#include "common/stage_limits.h"
 #include "editor/core/document.h"
 #include "editor/core/geometry.h"
 #include "editor/core/map_size.h"
@@ -20,7 +21,7 @@ namespace quorle {
 namespace {
 
 constexpr int kFirstStage = 1;
-constexpr int kLastStage = 100;
+constexpr int kLastStage = tovek::kStageCount;
 // Key material, background, width and height.
 constexpr std::size_t kStageHeaderBytes = 5;
 

@@ -74,11 +74,11 @@ void StepPopUpCycle(Actor& actor) {
 // spawns left.
 void Spawn(Game& game, int i) {
     const Actor& spawner = game.actors[i];
-    if (FloorMod(spawner.x, 32) != 0) return;
+    if (FloorMod(spawner.x, kCellSize) != 0) return;
     if (game.random.Below(2) != 0) return;
     if (spawner.extra <= 0) return;
-    const int code = spawner.dir == 0 ? 48 + game.random.Below(10) : 32 + game.random.Below(10);
-    AddActor(game, FloorDiv(spawner.x, 32), FloorDiv(spawner.y, 32), code);
+    const int code = (spawner.dir == 0 ? kActorCodeRight : kActorCodeLeft) + game.random.Below(10);
+    AddActor(game, FloorDiv(spawner.x, kCellSize), FloorDiv(spawner.y, kCellSize), code);
     game.actors.back().active = true;
     game.actors[i].extra -= 1;
 }
@@ -97,9 +97,9 @@ void MoveActorX(Game& game, int i) {
         if (actor.x > game.playerX) actor.dir = 0;
     }
     if (actor.kind != 4 && actor.kind != 9) {
-        if (actor.dir == 1 && actor.x >= 32 * actor.hi) {
+        if (actor.dir == 1 && actor.x >= kCellSize * actor.hi) {
             actor.dir = 0;
-        } else if (actor.dir == 0 && actor.x <= 32 * actor.lo) {
+        } else if (actor.dir == 0 && actor.x <= kCellSize * actor.lo) {
             actor.dir = 1;
         }
     }
@@ -112,16 +112,16 @@ void MoveActorY(Game& game, int i) {
     Actor& actor = game.actors[i];
     const bool hidden = Reveal(actor);
     if (actor.state != 0) {
-        if (actor.y < game.mapHeight * 32) actor.y = ToInt16(actor.y + 16);
+        if (actor.y < game.mapHeight * kCellSize) actor.y = ToInt16(actor.y + 16);
         return;
     }
     const int y0 = actor.y;
     switch (actor.kind) {
         case 4:
             actor.y = ToInt16(actor.y + (actor.dir == 1 ? 4 : -4));
-            if (actor.dir == 1 && actor.y >= 32 * actor.hi) {
+            if (actor.dir == 1 && actor.y >= kCellSize * actor.hi) {
                 actor.dir = 0;
-            } else if (actor.dir == 0 && actor.y <= 32 * actor.lo) {
+            } else if (actor.dir == 0 && actor.y <= kCellSize * actor.lo) {
                 actor.dir = 1;
             }
             break;
@@ -164,7 +164,7 @@ void TestPlayerActors(Game& game) {
             actor.state = -1;
             game.playerSpeedY =
                 game.powerUpH ? game.constants.stompReboundPowerUpH : game.constants.stompRebound;
-            game.playerY = ToInt16(actor.y - 32);
+            game.playerY = ToInt16(actor.y - kCellSize);
             game.airborne = true;
             game.springJump = false;
             game.chainCount += 1;

@@ -15,7 +15,7 @@ namespace {
 
 constexpr int kViewWidth = 384;
 constexpr int kViewHeight = 256;
-constexpr int kCell = 32;
+constexpr int kCell = kCellSize;
 
 bool InView(int screenX, int screenY) {
     return screenX > -kCell && screenX < kViewWidth && screenY > -kCell && screenY < kViewHeight;
@@ -61,7 +61,7 @@ void DrawMainTile(Game& game, int tile, int x, int y) {
         CopyCell(game, tile, x, y);
     } else if (IsDownPort(static_cast<std::uint8_t>(tile))) {
         CopyCell(game, 28, x, y);
-        DrawPortNumber(game, tile - 32, x + 12, y + 17);
+        DrawPortNumber(game, tile - kActorCodeLeft, x + 12, y + 17);
     } else if (IsUpPort(static_cast<std::uint8_t>(tile))) {
         CopyCell(game, 29, x, y);
         DrawPortNumber(game, tile - 48, x + 12, y + 9);
@@ -84,7 +84,7 @@ void DrawMapCells(Game& game, const View& view) {
             if (!IsInMap(game, column, row)) continue;
             const int x = kCell * c - view.offX;
             const int y = kCell * r - view.offY;
-            if (game.WaterAt(column, row) == kWater) CopyCell(game, kWater, x, y);
+            if (game.WaterAt(column, row) == kWaterCode) CopyCell(game, kWaterCode, x, y);
             DrawMainTile(game, game.TileAt(column, row), x, y);
         }
     }
@@ -95,10 +95,10 @@ void DrawLifts(Game& game, const View& view) {
         const int x = lift.x - view.viewX;
         const int y = lift.y - view.viewY;
         if (!InView(x, y)) continue;
-        if (lift.type <= 3) {
+        if (lift.type <= kLiftDown) {
             BitBlt(game.picMain, x, y, kCell, 12, game.sheets->picMap, 384 + kCell * lift.type,
                    16 * lift.param, RasterOp::SrcCopy);
-        } else if (lift.type == 4) {
+        } else if (lift.type == kDropLift) {
             BitBlt(game.picMain, x, y, kCell, 12, game.sheets->picMap, 320, 32, RasterOp::SrcCopy);
         }
     }
@@ -154,8 +154,8 @@ void DrawPlayer(Game& game, const View& view) {
 
 View ComputeView(const Game& game) {
     View view{};
-    view.tileX = FloorDiv(game.playerX - 144, 32);
-    view.offX = WrapMod(game.playerX - 16, 32) - 32;
+    view.tileX = FloorDiv(game.playerX - 144, kCell);
+    view.offX = WrapMod(game.playerX - 16, kCell) - kCell;
     if (view.tileX < 1) {
         view.tileX = 0;
         view.offX = 0;
@@ -163,16 +163,16 @@ View ComputeView(const Game& game) {
     } else if (view.tileX > game.mapWidth - 12) {
         view.tileX = game.mapWidth - 12;
         view.offX = 0;
-        view.viewX = (game.mapWidth - 12) * 32;
+        view.viewX = (game.mapWidth - 12) * kCell;
     } else {
         view.viewX = game.playerX - 176;
     }
-    view.tileY = FloorDiv(game.playerY - 80, 32);
-    view.offY = WrapMod(game.playerY - 16, 32) - 32;
+    view.tileY = FloorDiv(game.playerY - 80, kCell);
+    view.offY = WrapMod(game.playerY - 16, kCell) - kCell;
     if (view.tileY > game.mapHeight - 8) {
         view.tileY = game.mapHeight - 8;
         view.offY = 0;
-        view.viewY = (game.mapHeight - 8) * 32;
+        view.viewY = (game.mapHeight - 8) * kCell;
     } else {
         view.viewY = game.playerY - 112;
     }

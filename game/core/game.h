@@ -11,6 +11,7 @@
 #include "common/high_score_file.h"
 #include "common/random_source.h"
 #include "common/sheets.h"
+#include "common/stage_limits.h"
 #include "common/surface.h"
 #include "common/text.h"
 #include "game/core/character_constants.h"

@@ -20,12 +20,12 @@ std::error_code SaveHighScores(Game& game) {
 }
 
 std::int32_t GetStageHighScore(const Game& game, int stage) {
-    if (stage < 1 || stage > 100) return 0;
+    if (stage < 1 || stage > kStageCount) return 0;
     return game.highScores[static_cast<std::size_t>(stage - 1)];
 }
 
 bool UpdateStageHighScore(Game& game, int stage, std::int32_t score) {
-    if (stage < 1 || stage > 100) return false;
+    if (stage < 1 || stage > kStageCount) return false;
     std::int32_t& record = game.highScores[static_cast<std::size_t>(stage - 1)];
     if (record >= score) return false;
     record = score;

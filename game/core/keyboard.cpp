@@ -12,8 +12,8 @@ namespace {
 
 void ChangeStageNumber(Game& game, int delta) {
     int number = game.stageNumber + delta;
-    if (number == 0) number = 100;
-    if (number == 101) number = 1;
+    if (number == 0) number = kStageCount;
+    if (number == kStageCount + 1) number = 1;
     game.stageNumber = static_cast<std::int16_t>(number);
     DrawStageSelect(game);
 }
@@ -38,7 +38,7 @@ void ContinueStage(Game& game) {
 
 void NextStage(Game& game) {
     ResetPlayState(game);
-    if (game.stageNumber == 100) {
+    if (game.stageNumber == kStageCount) {
         game.stageNumber = 1;
         game.lblMain[0] = "ステージが最後まで終わりました。";
         DrawStageSelect(game);

@@ -16,16 +16,16 @@ int LiftStep(const Lift& lift) {
 }
 
 bool BlocksLift(const Game& game, int x, int y) {
-    const int column = FloorDiv(x, 32);
-    const int row = FloorDiv(y, 32);
+    const int column = FloorDiv(x, kCellSize);
+    const int row = FloorDiv(y, kCellSize);
     return !IsInMap(game, column, row) ||
            !IsPassable(game, game.tileMap[column + row * game.mapWidth]);
 }
 
 void MoveHorizontalLift(Game& game, Lift& lift) {
     const int step = LiftStep(lift);
-    lift.x = ToInt16(lift.x + (lift.type == 1 ? step : -step));
-    if (BlocksLift(game, lift.x + 32 * lift.type, lift.y)) {
+    lift.x = ToInt16(lift.x + (lift.type == kLiftRight ? step : -step));
+    if (BlocksLift(game, lift.x + kCellSize * lift.type, lift.y)) {
         lift.type = static_cast<std::uint8_t>(1 - lift.type);
         lift.carried = true;
     }
@@ -36,13 +36,13 @@ void MoveVerticalLift(Game& game, int i) {
     if (game.lifts[i].touched) {
         game.stepShiftY = ToInt16(step);
         game.playerY = ToInt16(game.playerY + step);
-        if (game.lifts[i].type == 3 && TestPlayerBox(game)) {
+        if (game.lifts[i].type == kLiftDown && TestPlayerBox(game)) {
             game.playerY = ToInt16(game.playerY - step);
         }
         TestPlayerActors(game);
     }
     Lift& lift = game.lifts[i];
-    lift.y = ToInt16(lift.y + (lift.type == 2 ? -step : step));
+    lift.y = ToInt16(lift.y + (lift.type == kLiftUp ? -step : step));
     if (BlocksLift(game, lift.x, lift.y + 12 * lift.type - 24)) {
         lift.type = static_cast<std::uint8_t>(5 - lift.type);
         lift.carried = true;
@@ -55,7 +55,8 @@ void MoveDropLift(Game& game, int i) {
     if (game.lifts[i].touched) {
         const int y0 = game.playerY;
         game.playerY = ToInt16(game.playerY + sink);
-        if (TestPlayerBox(game)) game.playerY = ToInt16(FloorDiv(game.playerY, 32) * 32);
+        if (TestPlayerBox(game))
+            game.playerY = ToInt16(FloorDiv(game.playerY, kCellSize) * kCellSize);
         game.stepShiftY = ToInt16(game.playerY - y0);
         TestPlayerActors(game);
         game.lifts[i].y = ToInt16(game.lifts[i].y + sink);
@@ -70,22 +71,22 @@ void MoveDropLift(Game& game, int i) {
 
 void MoveLift(Game& game, int i) {
     switch (game.lifts[i].type) {
-        case 0:
-        case 1:
+        case kLiftLeft:
+        case kLiftRight:
             MoveHorizontalLift(game, game.lifts[i]);
             break;
-        case 2:
-        case 3:
+        case kLiftUp:
+        case kLiftDown:
             MoveVerticalLift(game, i);
             break;
-        case 4:
+        case kDropLift:
             MoveDropLift(game, i);
             break;
         default:
             break;
     }
     game.lifts[i].touched = false;
-    if (game.playerY >= game.mapHeight * 32 && !game.gameOver) {
+    if (game.playerY >= game.mapHeight * kCellSize && !game.gameOver) {
         // A lift carried the player out of the map.
         DrawFrame(game);
         ShowGameOver(game);
@@ -97,25 +98,26 @@ bool RidePlatforms(Game& game, bool carry) {
     int dx = 0;
     bool touching = false;
     for (Lift& lift : game.lifts) {
-        if (BoxesOverlap(game, lift.x, lift.y, 32, 0)) {
+        if (BoxesOverlap(game, lift.x, lift.y, kCellSize, 0)) {
             lift.touched = true;
             game.springJump = false;
             game.chainCount = 0;
             touching = true;
             if (carry) {
                 const int y1 = game.playerY;
-                game.playerY = ToInt16(lift.y - 32);
+                game.playerY = ToInt16(lift.y - kCellSize);
                 if (TestPlayerBox(game)) {
-                    if (lift.type == 2 || lift.type == 3) {
+                    if (lift.type == kLiftUp || lift.type == kLiftDown) {
                         // Pushed into a tile: the player snaps to the cell and the lift turns.
-                        game.playerY = ToInt16(FloorDiv(game.playerY + 32, 32) * 32);
+                        game.playerY =
+                            ToInt16(FloorDiv(game.playerY + kCellSize, kCellSize) * kCellSize);
                         lift.type = static_cast<std::uint8_t>(5 - lift.type);
-                        lift.y = ToInt16(game.playerY + 32);
-                    } else if (lift.type <= 1) {
+                        lift.y = ToInt16(game.playerY + kCellSize);
+                    } else if (lift.type <= kLiftRight) {
                         game.playerY = ToInt16(y1);
                     }
-                } else if (lift.type <= 1 && !lift.carried) {
-                    dx = lift.type == 1 ? LiftStep(lift) : -LiftStep(lift);
+                } else if (lift.type <= kLiftRight && !lift.carried) {
+                    dx = lift.type == kLiftRight ? LiftStep(lift) : -LiftStep(lift);
                 }
                 if (!game.jumpStarted) game.airborne = false;
             }

@@ -48,12 +48,12 @@ void HorizontalStep(Game& game) {
 
     if (TestPlayerBox(game) && game.playerSpeedX != 0) {
         if (game.playerSpeedX > 0) {
-            game.playerX = ToInt16(FloorDiv(game.playerX, 32) * 32 + 8);
+            game.playerX = ToInt16(FloorDiv(game.playerX, kCellSize) * kCellSize + 8);
         } else {
-            game.playerX = ToInt16(FloorDiv(game.playerX + 32, 32) * 32 - 8);
+            game.playerX = ToInt16(FloorDiv(game.playerX + kCellSize, kCellSize) * kCellSize - 8);
         }
     }
-    const int rightmost = (game.mapWidth - 1) * 32 + 8;
+    const int rightmost = (game.mapWidth - 1) * kCellSize + 8;
     if (game.playerX < -8) game.playerX = -8;
     if (game.playerX >= rightmost) game.playerX = ToInt16(rightmost);
 
@@ -88,10 +88,10 @@ void VerticalStep(Game& game) {
 }
 
 void DeathFall(Game& game) {
-    if (game.deathY - game.playerY < 144 && game.deathY < game.mapHeight * 32) {
+    if (game.deathY - game.playerY < 144 && game.deathY < game.mapHeight * kCellSize) {
         game.deathY = ToInt16(game.deathY + 16);
     } else {
-        game.playerY = ToInt16(game.mapHeight * 32);
+        game.playerY = ToInt16(game.mapHeight * kCellSize);
         ShowGameOver(game);
     }
 }
@@ -152,7 +152,7 @@ void tmrMain_Timer(Game& game) {
     if (!game.inPlay) return;
     if (game.gameOver) {
         game.airborne = false;
-        game.playerY = ToInt16(game.mapHeight * 32);
+        game.playerY = ToInt16(game.mapHeight * kCellSize);
     } else if (!game.stageCleared) {
         WorldStep(game);
         if (!game.gameOver && !game.stageCleared) {

@@ -47,21 +47,21 @@ int VerticalMove(Game& game) {
     return dy;
 }
 
-// Falls in steps of at most 32 pixels so no floor, lift or actor is skipped.
+// Falls in steps of at most one cell so no floor, lift or actor is skipped.
 // Returns true on landing on a tile.
 bool Fall(Game& game, int dy) {
     const int y0 = game.playerY;
-    for (int s = 0; s <= dy + 32; s += 32) {
+    for (int s = 0; s <= dy + kCellSize; s += kCellSize) {
         const int subStepY = y0 + std::min(s, dy);
         game.playerY = ToInt16(subStepY);
         if (TestPlayerBox(game)) {
-            game.playerY = ToInt16(FloorDiv(game.playerY - 1, 32) * 32);
+            game.playerY = ToInt16(FloorDiv(game.playerY - 1, kCellSize) * kCellSize);
             game.airborne = false;
             CheckFooting(game);
             return true;
         }
         RidePlatforms(game, true);
-        game.stepShiftY = ToInt16(s <= dy ? 32 : dy % 32);
+        game.stepShiftY = ToInt16(s <= dy ? kCellSize : dy % kCellSize);
         TestPlayerActors(game);
         TouchCells(game);
         if (game.stageCleared) return false;
@@ -72,12 +72,12 @@ bool Fall(Game& game, int dy) {
 
 void Rise(Game& game, int dy) {
     const int y0 = game.playerY;
-    for (int s = 0; s >= dy - 32; s -= 32) {
+    for (int s = 0; s >= dy - kCellSize; s -= kCellSize) {
         game.playerY = ToInt16(y0 + std::max(s, dy));
         TouchCells(game);
         game.bumpProbe = true;
         if (TestPlayerBox(game)) {
-            game.playerY = ToInt16(FloorDiv(game.playerY + 32, 32) * 32);
+            game.playerY = ToInt16(FloorDiv(game.playerY + kCellSize, kCellSize) * kCellSize);
             game.playerSpeedY = 0;
             return;
         }
@@ -89,7 +89,7 @@ void Rise(Game& game, int dy) {
 void GrowRestartCopy(Game& game) {
     for (std::size_t i = game.actorsAtStart.size(); i < game.actors.size(); ++i) {
         Actor copy = game.actors[i];
-        if (copy.state != 0) copy.y = ToInt16(game.mapHeight * 32);
+        if (copy.state != 0) copy.y = ToInt16(game.mapHeight * kCellSize);
         game.actorsAtStart.push_back(copy);
     }
 }
@@ -100,7 +100,7 @@ void MoveRestartPoint(Game& game) {
         if (game.actorsAtStart[i].state != 0 || !game.actors[i].active) continue;
         game.actorsAtStart[i] = game.actors[i];
         if (game.actorsAtStart[i].state != 0) {
-            game.actorsAtStart[i].y = ToInt16(game.mapHeight * 32);
+            game.actorsAtStart[i].y = ToInt16(game.mapHeight * kCellSize);
         }
     }
     for (std::size_t i = 0; i < game.lifts.size() && i < game.liftsAtStart.size(); ++i) {
@@ -138,7 +138,7 @@ bool UpdatePlayer(Game& game) {
     } else {
         Rise(game, dy);
     }
-    if (!game.stageCleared && game.playerY >= game.mapHeight * 32 && !game.gameOver) {
+    if (!game.stageCleared && game.playerY >= game.mapHeight * kCellSize && !game.gameOver) {
         // Fell out of the map.
         DrawFrame(game);
         ShowGameOver(game);
@@ -146,26 +146,36 @@ bool UpdatePlayer(Game& game) {
     return false;
 }
 
-bool CheckFooting(Game& game) {
+FeetProbe FeetProbeOf(const Game& game) {
     const int x = game.playerX + 8;
-    const int firstColumn = FloorDiv(x, 32);
-    const int columnCount = FloorMod(x, 32) > 16 ? 2 : 1;
-    const int row = FloorDiv(game.playerY + 32, 32);
-    int footing = -1;
-    for (int column = firstColumn; column < firstColumn + columnCount; ++column) {
-        if (IsInMap(game, column, row) && !IsPassable(game, game.TileAt(column, row))) {
-            footing = column;
-            break;
+    return {FloorDiv(x, kCellSize), FloorMod(x, kCellSize) > 16 ? 2 : 1,
+            FloorDiv(game.playerY + kCellSize, kCellSize)};
+}
+
+std::optional<int> FootingColumn(const Game& game) {
+    const FeetProbe feet = FeetProbeOf(game);
+    for (int column = feet.firstColumn; column < feet.firstColumn + feet.columnCount; ++column) {
+        if (IsInMap(game, column, feet.row) &&
+            !IsPassable(game, game.tileMap[column + feet.row * game.mapWidth])) {
+            return column;
         }
     }
-    if (footing < 0) return false;
+    return std::nullopt;
+}
+
+bool CheckFooting(Game& game) {
+    const std::optional<int> footingColumn = FootingColumn(game);
+    if (!footingColumn) return false;
+    const int footing = *footingColumn;
+    const FeetProbe feet = FeetProbeOf(game);
+    const int row = feet.row;
 
     game.springJump = false;
     game.chainCount = 0;
     const std::uint8_t tile = game.TileAt(footing, row);
     if (tile == kTileSpring) {
         game.springJump = true;
-    } else if (IsDownPort(tile) && game.heldVertical == 2 && columnCount == 1) {
+    } else if (IsDownPort(tile) && game.heldVertical == 2 && feet.columnCount == 1) {
         game.warpTicks = 8;
         game.warpCellX = ToInt16(footing);
         game.warpCellY = ToInt16(row);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 
 namespace tovek {
 
@@ -15,6 +16,18 @@ void StartJump(Game& game, bool jump);
 
 // One airborne tick; true when the player landed on a tile.
 bool UpdatePlayer(Game& game);
+
+// The cells the feet probe looks at: the solid box's columns (one, or two
+// when the box spills into the next) in the row under the player.
+struct FeetProbe {
+    int firstColumn;
+    int columnCount;
+    int row;
+};
+FeetProbe FeetProbeOf(const Game& game);
+
+// The column of the first solid cell under the player's feet, if any.
+std::optional<int> FootingColumn(const Game& game);
 
 // True when a solid tile lies directly under the player's feet. Standing on
 // ground also arms springs and down-ports and moves the restart point here.

@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 
+#include "common/cell_group.h"
 #include "common/file_access.h"
 #include "common/stage_file.h"
 #include "common/stage_naming.h"
@@ -24,16 +25,16 @@ std::optional<GameStage> ReadStage(const Game& game, int number) {
 // The lift made by a spawn code, or none for a code that is not a lift.
 std::optional<Lift> LiftFromCode(int code, int column, int row) {
     Lift lift;
-    lift.x = static_cast<std::int16_t>(32 * column);
-    const auto top = static_cast<std::int16_t>(32 * row);
-    if (code >= 12 && code <= 19) {
-        lift.type = static_cast<std::uint8_t>((code - 12) % 4);
-        lift.param = code >= 16 ? 1 : 0;
-        lift.y = lift.type <= 1 ? static_cast<std::int16_t>(top + 2) : top;
+    lift.x = static_cast<std::int16_t>(kCellSize * column);
+    const auto top = static_cast<std::int16_t>(kCellSize * row);
+    if (code >= kFirstLiftCode && code <= kLastFastLiftCode) {
+        lift.type = static_cast<std::uint8_t>((code - kFirstLiftCode) % 4);
+        lift.param = code >= kFirstFastLiftCode ? 1 : 0;
+        lift.y = lift.type <= kLiftRight ? static_cast<std::int16_t>(top + 2) : top;
         return lift;
     }
-    if (code == 26) {
-        lift.type = 4;
+    if (code == kDropLiftCode) {
+        lift.type = kDropLift;
         lift.y = static_cast<std::int16_t>(top + 2);
         lift.param = lift.y;
         return lift;
@@ -63,8 +64,8 @@ void StartStage(Game& game, int number, const GameStage& stage) {
     game.tileMap = stage.tileMap;
     game.waterMap = stage.waterMap;
     if (stage.start) {
-        game.playerX = static_cast<std::int16_t>(stage.start->column * 32);
-        game.playerY = static_cast<std::int16_t>(stage.start->row * 32);
+        game.playerX = static_cast<std::int16_t>(stage.start->column * kCellSize);
+        game.playerY = static_cast<std::int16_t>(stage.start->row * kCellSize);
         game.playerFacing = game.mirrorHorizontal ? 0 : 1;
         game.startX = game.playerX;
         game.startY = game.playerY;
@@ -98,13 +99,13 @@ void BuildWorld(Game& game, const std::vector<std::uint8_t>& spawnLift,
 
 void AddActor(Game& game, int column, int row, int code) {
     Actor actor;
-    actor.x = static_cast<std::int16_t>(32 * column);
-    actor.y = static_cast<std::int16_t>(32 * row);
-    if (code >= 48) {
+    actor.x = static_cast<std::int16_t>(kCellSize * column);
+    actor.y = static_cast<std::int16_t>(kCellSize * row);
+    if (code >= kActorCodeRight) {
         actor.dir = 1;
-        code -= 16;
+        code -= kActorCodeRight - kActorCodeLeft;
     }
-    int kind = code - 32;
+    int kind = code - kActorCodeLeft;
     const bool hidden = kind == 14;
     if (hidden) {
         kind = game.random.Below(10);

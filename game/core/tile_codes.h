@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+#include "common/cell_group.h"
+
 namespace tovek {
 
 // Main tile codes with a rule of their own in play.
@@ -21,7 +23,6 @@ enum TileCode : std::uint8_t {
     kTileSwitchBlock = 22,
     kTileHazard = 23,
     kTilePowerUpO = 24,
-    kWater = 25,
     kTilePowerDown = 27,
 };
 

@@ -18,7 +18,7 @@ struct CellSpan {
 };
 
 CellSpan SpanOf(int start, int spillAbove) {
-    return {FloorDiv(start, 32), FloorMod(start, 32) > spillAbove ? 2 : 1};
+    return {FloorDiv(start, kCellSize), FloorMod(start, kCellSize) > spillAbove ? 2 : 1};
 }
 
 void TakeItem(Game& game, std::uint8_t& tile) {
@@ -99,7 +99,8 @@ bool IsPassable(const Game& game, std::uint8_t tile) {
 
 bool TestPlayerBox(Game& game) {
     const CellSpan columns = SpanOf(game.playerX + 8, 16);
-    const CellSpan rows = {FloorDiv(game.playerY, 32), FloorMod(game.playerY, 32) != 0 ? 2 : 1};
+    const CellSpan rows = {FloorDiv(game.playerY, kCellSize),
+                           FloorMod(game.playerY, kCellSize) != 0 ? 2 : 1};
     bool blocked = false;
     bool submerged = true;
     bool anyCellInMap = false;
@@ -124,7 +125,7 @@ bool TestPlayerBox(Game& game) {
                 }
             }
             if (!IsPassable(game, game.TileAt(column, row))) blocked = true;
-            if (game.WaterAt(column, row) != kWater) submerged = false;
+            if (game.WaterAt(column, row) != kWaterCode) submerged = false;
         }
     }
     game.bumpProbe = false;
@@ -140,7 +141,7 @@ void TouchCells(Game& game) {
         for (int column = columns.first; column < columns.first + columns.count; ++column) {
             if (!IsInMap(game, column, row)) continue;
             TouchTile(game, game.TileAt(column, row));
-            if (game.WaterAt(column, row) == kWater) {
+            if (game.WaterAt(column, row) == kWaterCode) {
                 game.inWater = true;
                 game.chainCount = 0;
             }
@@ -160,36 +161,43 @@ void OpenPrizeBlock(Game& game, int column, int row) {
             break;
         default: {
             const int facing = game.random.Below(2);
-            const int code = facing != 0 ? 48 + game.random.Below(10) : 32 + game.random.Below(10);
+            const int code =
+                (facing != 0 ? kActorCodeRight : kActorCodeLeft) + game.random.Below(10);
             AddActor(game, column, row, code);
             break;
         }
     }
 }
 
-void WarpToPartner(Game& game, int column, int row) {
-    const int code = game.TileAt(column, row);
+PortExit FindPortExit(const Game& game, int column, int row, std::int16_t warpTicks) {
+    const auto tileAt = [&](int c, int r) { return game.tileMap[c + r * game.mapWidth]; };
+    const int code = tileAt(column, row);
     int otherCode = code;
     if (IsDownPort(static_cast<std::uint8_t>(code))) otherCode = code + 16;
     if (IsUpPort(static_cast<std::uint8_t>(code))) otherCode = code - 16;
 
-    int partnerColumn = column;
-    int partnerRow = row;
+    PortExit exit{column, row, warpTicks};
     for (int r = game.mapHeight - 1; r >= 0; --r) {
         for (int c = game.mapWidth - 1; c >= 0; --c) {
             if (c == column && r == row) continue;
-            const int tile = game.TileAt(c, r);
+            const int tile = tileAt(c, r);
             if (tile != code && tile != otherCode) continue;
-            partnerColumn = c;
-            partnerRow = r;
+            exit.column = c;
+            exit.row = r;
             if (tile == otherCode && otherCode != code) {
-                game.warpTicks = static_cast<std::int16_t>(-game.warpTicks);
+                exit.warpTicks = static_cast<std::int16_t>(-exit.warpTicks);
             }
             break;
         }
     }
-    game.playerX = static_cast<std::int16_t>(32 * partnerColumn);
-    game.playerY = static_cast<std::int16_t>(32 * (partnerRow - Sign(game.warpTicks)));
+    return exit;
+}
+
+void WarpToPartner(Game& game, int column, int row) {
+    const PortExit exit = FindPortExit(game, column, row, game.warpTicks);
+    game.warpTicks = exit.warpTicks;
+    game.playerX = static_cast<std::int16_t>(kCellSize * exit.column);
+    game.playerY = static_cast<std::int16_t>(kCellSize * (exit.row - Sign(game.warpTicks)));
 }
 
 void SelectArcFactor(Game& game, bool inWater) {

@@ -23,6 +23,17 @@ void BeginDeathFall(Game& game);
 
 void OpenPrizeBlock(Game& game, int column, int row);
 
+// The partner a port cell leads to, found by scanning the map from its last
+// cell backwards, and the port countdown after the scan: every cell of the
+// other code found turns its sign, which decides whether the player comes out
+// above (countdown > 0) or below the partner.
+struct PortExit {
+    int column;
+    int row;
+    std::int16_t warpTicks;
+};
+PortExit FindPortExit(const Game& game, int column, int row, std::int16_t warpTicks);
+
 // Moves the player to the partner of the port at the armed cell.
 void WarpToPartner(Game& game, int column, int row);
 

@@ -4,7 +4,15 @@
 
 namespace tovek {
 
-// A moving platform. type: 0 left, 1 right, 2 up, 3 down, 4 drop lift.
+// Lift types. A lift that meets a wall turns from left to right (1 - type)
+// or from up to down (5 - type).
+inline constexpr std::uint8_t kLiftLeft = 0;
+inline constexpr std::uint8_t kLiftRight = 1;
+inline constexpr std::uint8_t kLiftUp = 2;
+inline constexpr std::uint8_t kLiftDown = 3;
+inline constexpr std::uint8_t kDropLift = 4;
+
+// A moving platform of one of the types above.
 struct Lift {
     std::int16_t x = 0;
     std::int16_t y = 0;

@@ -1,22 +1,15 @@
 #include "game/sim/sim_options.h"
 
-#include <charconv>
 #include <limits>
 #include <map>
 #include <sstream>
 
+#include "common/stage_limits.h"
 #include "game/core/keyboard.h"
+#include "game/sim/command_line.h"
 
 namespace tovek {
 namespace {
-
-template <typename Integer>
-bool ParseInteger(const std::string& text, Integer& value) {
-    if (text.empty()) return false;
-    const char* end = text.data() + text.size();
-    const auto result = std::from_chars(text.data(), end, value);
-    return result.ec == std::errc() && result.ptr == end;
-}
 
 const std::map<std::string, int>& KeyNames() {
     static const std::map<std::string, int> names = {
@@ -27,6 +20,22 @@ const std::map<std::string, int>& KeyNames() {
 }
 
 }  // namespace
+
+std::string KeyName(int keyCode) {
+    for (const auto& [name, code] : KeyNames()) {
+        if (code == keyCode) return name;
+    }
+    return {};
+}
+
+std::string FormatKeyScript(const std::vector<KeyEvent>& events) {
+    std::string text;
+    for (const KeyEvent& event : events) {
+        text += std::to_string(event.tick) + (event.down ? " down " : " up ") +
+                KeyName(event.keyCode) + '\n';
+    }
+    return text;
+}
 
 std::optional<SimOptions> ParseSimOptions(const std::vector<std::string>& args,
                                           std::string& error) {
@@ -71,7 +80,7 @@ std::optional<SimOptions> ParseSimOptions(const std::vector<std::string>& args,
                 return std::nullopt;
             }
             if (option == "--stage") {
-                if (number < 1 || number > 100) {
+                if (number < 1 || number > kStageCount) {
                     error = "--stage must be 1..100, not " + value;
                     return std::nullopt;
                 }

@@ -31,6 +31,13 @@ struct KeyEvent {
 // one line naming the problem.
 std::optional<SimOptions> ParseSimOptions(const std::vector<std::string>& args, std::string& error);
 
+// The name a keys file gives a key code ("Left", "Space", ...); empty for a
+// key the game does not react to.
+std::string KeyName(int keyCode);
+
+// Events as the lines of a keys file, in their order.
+std::string FormatKeyScript(const std::vector<KeyEvent>& events);
+
 // Parses a keys file ("TICK down|up KEY" per line, # comments); on a malformed
 // line returns nothing and sets error naming the line.
 std::optional<std::vector<KeyEvent>> ParseKeyScript(const std::string& text,

@@ -1,0 +1,72 @@
+// tovek-solve: searches key presses that clear a stage and writes them as a
+// keys file for tovek-sim.
+#include <iostream>
+
+#include "common/file_access.h"
+#include "game/solver/solve_options.h"
+#include "game/solver/solver.h"
+
+namespace {
+
+std::string OrNull(bool present, long long value) {
+    return present ? std::to_string(value) : "null";
+}
+
+std::string ResultLine(const tovek::SolveOptions& options, const tovek::SolverResult& result) {
+    const tovek::ClosestApproach& closest = result.closest;
+    return "{\"stage\": " + std::to_string(options.stage) +
+           ", \"chara\": " + std::to_string(result.character) +
+           ", \"seed\": " + std::to_string(options.seed) +
+           ", \"cleared\": " + (result.cleared ? "true" : "false") +
+           ", \"tick\": " + OrNull(result.cleared, result.tick) +
+           ", \"score\": " + OrNull(result.cleared, result.score) +
+           ", \"ticksSimulated\": " + std::to_string(result.ticksSimulated) +
+           ", \"closest\": {\"tick\": " + std::to_string(closest.tick) +
+           ", \"x\": " + std::to_string(closest.x) + ", \"y\": " + std::to_string(closest.y) +
+           ", \"cellsToGoal\": " +
+           OrNull(closest.cellsToGoal.has_value(), closest.cellsToGoal.value_or(0)) + "}}";
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    std::string error;
+    const auto options = tovek::ParseSolveOptions(args, error);
+    if (!options) {
+        std::cerr << "tovek-solve: " << error << '\n';
+        return 2;
+    }
+    tovek::SolverSetup setup;
+    setup.programFolder = options->dir;
+    setup.stage = options->stage;
+    setup.character = options->chara;
+    setup.seed = options->seed;
+    tovek::SolverOptions solverOptions;
+    solverOptions.budget = options->budget;
+    solverOptions.threads = options->threads;
+    const auto result = tovek::SolveStage(setup, solverOptions, &error);
+    if (!result) {
+        std::cerr << "tovek-solve: " << error << '\n';
+        return 2;
+    }
+    if (result->cleared && options->keysFile) {
+        const std::string text = "# tovek-solve: stage " + std::to_string(options->stage) +
+                                 ", character " + std::to_string(result->character) + ", seed " +
+                                 std::to_string(options->seed) + '\n' +
+                                 tovek::FormatKeyScript(result->keys);
+        const std::vector<std::uint8_t> bytes(text.begin(), text.end());
+        if (const std::error_code failed =
+                tovek::ReplaceFileAtomically(*options->keysFile, bytes)) {
+            std::cerr << "tovek-solve: cannot write " << options->keysFile->string() << ": "
+                      << failed.message() << '\n';
+            return 2;
+        }
+    }
+    std::cout << ResultLine(*options, *result) << '\n' << std::flush;
+    if (!std::cout) {
+        std::cerr << "tovek-solve: cannot write the result to standard output\n";
+        return 2;
+    }
+    return result->cleared ? 0 : 1;
+}
