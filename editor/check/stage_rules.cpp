@@ -140,7 +140,8 @@ void CheckDropLifts(const StageDocument& document, const Solidity& solidity,
         for (int below = y + 1; below < document.map.Height(); ++below) {
             if (solidity.IsSolid(document.map.At(x, below).mainTile)) return;
         }
-        lines.Add("落ちるリフトの下に通れないタイルがなく、乗るとマップの下まで沈みます。", x, y);
+        lines.Add("落ちるリフトの下に通れないタイルがなく、乗り続けるとマップの下まで沈みます。", x,
+                  y);
     });
 }
 

@@ -326,10 +326,15 @@ void MainWindow::MenuChosen(std::string_view name) {
     }
 }
 
+// A new map plays under the number it would be saved as.
+int MainWindow::PlayedStageNumber() const {
+    return editor_.currentStage > 0 ? editor_.currentStage : editor_.targetStage;
+}
+
 void MainWindow::StartPlayTest(bool fromCursor) {
     PlayStart start;
     start.stage = DocumentAsStage(editor_);
-    start.stageNumber = editor_.currentStage > 0 ? editor_.currentStage : editor_.targetStage;
+    start.stageNumber = PlayedStageNumber();
     if (fromCursor) start.startCell = CursorCell(editor_);
     PlayTestWindow window(std::move(start), std::nullopt, game_.programFolder, game_.sheets,
                           editor_.portDigits.get(), this);
@@ -344,9 +349,31 @@ void MainWindow::CheckStage() {
         checkWindow_->onShowCell = [this](int x, int y) {
             Forward([x, y](Editor& editor) { ShowCell(editor, x, y); });
         };
+        checkWindow_->onShowRoute = [this](const std::vector<RoutePoint>& route) {
+            Forward([&route](Editor& editor) {
+                editor.shownRoute = route;
+                if (route.empty()) {
+                    DrawMapView(editor);
+                } else {
+                    ShowCell(editor, route.front().x / kCell, route.front().y / kCell);
+                }
+            });
+        };
+        checkWindow_->onPlayRoute = [this](const SolverRuns& runs, const CharacterRun& run) {
+            PlayStart start;
+            start.stage = runs.Stage();
+            start.stageNumber = runs.StageNumber();
+            start.character = run.character;
+            PlayTestWindow window(
+                std::move(start), PlayTestWindow::Route{runs.Seed(), run.result->keys},
+                game_.programFolder, game_.sheets, editor_.portDigits.get(), checkWindow_);
+            window.exec();
+        };
         checkWindow_->move(frameGeometry().topRight() + QPoint(kGap, 0));
     }
-    checkWindow_->ShowProblems(CheckStageRules(editor_));
+    checkWindow_->StartCheck(CheckStageRules(editor_),
+                             std::make_unique<SolverRuns>(game_.programFolder, PlayedStageNumber(),
+                                                          DocumentAsStage(editor_)));
     checkWindow_->show();
     checkWindow_->raise();
 }

@@ -59,8 +59,9 @@ class MainWindow : public QMainWindow {
     void MenuChosen(std::string_view name);
     // F5 and Shift+F5: the document played in a window of its own.
     void StartPlayTest(bool fromCursor);
-    // F7: the panel of the stage's problems.
+    // F7: the panel of the stage's problems and the solver's search.
     void CheckStage();
+    int PlayedStageNumber() const;
     QWidget* BuildMapViewBox();
     QWidget* BuildDocumentPanel();
     // A picture the user picks from with the mouse (the palette, the

@@ -2,6 +2,7 @@
 // play-test and the stage check, names under the mouse, the wheel.
 #include <QApplication>
 #include <QListWidget>
+#include <QPushButton>
 #include <QScrollBar>
 #include <QTest>
 #include <QWheelEvent>
@@ -100,6 +101,38 @@ class BuilderTests : public QObject {
         QCOMPARE(quorle.Control<QScrollBar>("hscrMain")->value(), 34);
         QCOMPARE(CursorCell(editor), std::pair(40, 5));
         QCOMPARE(quorle.LabelText("lblInfo"), QStringLiteral("タイル: 下向きポート 7"));
+    }
+
+    void TheCheckFindsARouteToShowOverTheMapAndToPlayBack() {
+        RunningQuorle quorle;
+        Editor& editor = quorle.editor();
+        for (int x = 0; x < 16; ++x)
+            editor.map.At(x, 7).mainTile = 1;
+        editor.map.At(1, 6).mainTile = 16;
+        editor.map.At(14, 6).mainTile = 17;
+        quorle.Key(Qt::Key_F7);
+        auto* lastRun = quorle.window().findChild<QLabel*>("lblRun(2)");
+        QTRY_VERIFY_WITH_TIMEOUT(lastRun->text().contains(QStringLiteral("クリアできます。")),
+                                 60000);
+        auto* show = quorle.window().findChild<QPushButton*>("cmdShowRoute(1)");
+        QVERIFY(show->isEnabled());
+        QVERIFY(editor.shownRoute.empty());
+        show->click();
+        QVERIFY(!editor.shownRoute.empty());
+        QCOMPARE(editor.shownRoute.front(), (RoutePoint{kCell, 6 * kCell}));
+        show->click();
+        QVERIFY(editor.shownRoute.empty());
+
+        ModalScript script;
+        QString title;
+        script.Then(IsForm("frmPlayTest"), [&title](QWidget* form) {
+            title = form->windowTitle();
+            form->close();
+        });
+        script.Start();
+        quorle.window().findChild<QPushButton*>("cmdPlayRoute(0)")->click();
+        QVERIFY(script.Finished());
+        QVERIFY(title.endsWith(QStringLiteral(" - ルートの再生")));
     }
 
     void TheWheelScrollsTheViewAndShiftTurnsItSideways() {
