@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <string>
+#include <utility>
 
 #include "editor/core/geometry.h"
 #include "editor/core/number_text.h"
@@ -173,6 +174,15 @@ void ShowCell(Editor& editor, int x, int y) {
     editor.shpMain.left = (x - editor.hscrMain.value) * kCell;
     editor.shpMain.top = (y - editor.vscrMain.value) * kCell;
     NameCursorCell(editor);
+}
+
+void ShowRoute(Editor& editor, std::vector<RoutePoint> route) {
+    editor.shownRoute = std::move(route);
+    if (editor.shownRoute.empty()) {
+        DrawMapView(editor);
+    } else {
+        ShowCell(editor, editor.shownRoute.front().x / kCell, editor.shownRoute.front().y / kCell);
+    }
 }
 
 std::pair<int, int> CursorCell(const Editor& editor) {

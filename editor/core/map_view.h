@@ -1,6 +1,7 @@
 #pragma once
 
 #include <utility>
+#include <vector>
 
 #include "common/sheets.h"
 #include "common/stage_file.h"
@@ -23,6 +24,10 @@ void pctMain_MouseWheel(Editor& editor, int columns, int rows);
 // Scrolls so that map cell (x, y) shows, as near the view's middle as the
 // map allows, and puts the cursor frame on it.
 void ShowCell(Editor& editor, int x, int y);
+
+// Draws `route` (map pixels of the player's top-left corner) over the view
+// from now on and shows its start; an empty route draws none.
+void ShowRoute(Editor& editor, std::vector<RoutePoint> route);
 
 // The map cell under the cursor frame.
 std::pair<int, int> CursorCell(const Editor& editor);

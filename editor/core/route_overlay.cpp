@@ -8,7 +8,6 @@
 namespace quorle {
 namespace {
 
-constexpr std::uint32_t kRouteColour = 0xFF30C0;
 constexpr std::uint32_t kRouteEdgeColour = 0x300018;
 constexpr std::uint32_t kStartColour = 0x30E030;
 constexpr std::uint32_t kEndColour = 0x3070FF;

@@ -350,14 +350,7 @@ void MainWindow::CheckStage() {
             Forward([x, y](Editor& editor) { ShowCell(editor, x, y); });
         };
         checkWindow_->onShowRoute = [this](const std::vector<RoutePoint>& route) {
-            Forward([&route](Editor& editor) {
-                editor.shownRoute = route;
-                if (route.empty()) {
-                    DrawMapView(editor);
-                } else {
-                    ShowCell(editor, route.front().x / kCell, route.front().y / kCell);
-                }
-            });
+            Forward([&route](Editor& editor) { ShowRoute(editor, route); });
         };
         checkWindow_->onPlayRoute = [this](const SolverRuns& runs, const CharacterRun& run) {
             PlayStart start;

@@ -13,6 +13,7 @@
 #include "editor/core/painting.h"
 #include "editor/core/palette.h"
 #include "editor/core/regions.h"
+#include "editor/core/route_overlay.h"
 #include "editor/core/stage_files.h"
 #include "editor/core/tile_names.h"
 #include "tests/editor/editor_test_support.h"
@@ -121,6 +122,18 @@ TEST_F(BuilderAids, TheWheelScrollsWithinTheMapAndShowCellCentresACell) {
     EXPECT_EQ(editor.hscrMain.value, 0);
     EXPECT_EQ(CursorCell(editor), std::pair(1, 1));
     EXPECT_EQ(editor.lblPlace, "1, 1");
+}
+
+TEST_F(BuilderAids, ARouteIsDrawnOverTheViewBrokenAtPortsAndHiddenAgain) {
+    const tovek::Surface plain = editor.pctMain.image;
+    // Along row 1, then a jump through a port far to the right and back.
+    ShowRoute(editor, {{0, kCell}, {4 * kCell, kCell}, {9 * kCell, 6 * kCell}});
+    const tovek::Surface& shown = editor.pctMain.image;
+    EXPECT_EQ(shown.Pixel(2 * kCell, kCell + kCell / 2), kRouteColour);
+    EXPECT_EQ(shown.Pixel(6 * kCell, 3 * kCell), plain.Pixel(6 * kCell, 3 * kCell));
+    EXPECT_EQ(CursorCell(editor), std::pair(0, 1));
+    ShowRoute(editor, {});
+    EXPECT_EQ(editor.pctMain.image, plain);
 }
 
 TEST_F(BuilderAids, AShortFileSaysWhichCellsCameFromItBeforeItIsShown) {
