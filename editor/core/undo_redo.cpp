@@ -25,18 +25,26 @@ void CommitEdit(Editor& editor) {
     editor.history.CommitEdit(editor);
 }
 
+// Undo and redo close an edit still open (a key pressed during a drag); the
+// rest of that drag becomes a step of its own.
 void mnuUndo_Click(Editor& editor) {
+    const bool editOpen = editor.history.EditOpen();
     CommitEdit(editor);
-    if (!editor.history.CanUndo()) return;
-    editor.history.Undo(editor);
-    ShowMovedDocument(editor);
+    if (editor.history.CanUndo()) {
+        editor.history.Undo(editor);
+        ShowMovedDocument(editor);
+    }
+    if (editOpen) BeginEdit(editor);
 }
 
 void mnuRedo_Click(Editor& editor) {
+    const bool editOpen = editor.history.EditOpen();
     CommitEdit(editor);
-    if (!editor.history.CanRedo()) return;
-    editor.history.Redo(editor);
-    ShowMovedDocument(editor);
+    if (editor.history.CanRedo()) {
+        editor.history.Redo(editor);
+        ShowMovedDocument(editor);
+    }
+    if (editOpen) BeginEdit(editor);
 }
 
 }  // namespace quorle

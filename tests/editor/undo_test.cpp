@@ -188,6 +188,20 @@ TEST_F(Undo, ASaveInTheMiddleOfADragSplitsItAtTheSave) {
     EXPECT_FALSE(editor.modified);
 }
 
+TEST_F(Undo, UndoInTheMiddleOfADragTakesBackWhatCameBeforeAndKeepsTheRest) {
+    pctMain_MouseDown(editor, kLeftButton, 4, 4);
+    pctMain_MouseMove(editor, kLeftButton, kCell + 4, 4);
+    mnuUndo_Click(editor);
+    EXPECT_EQ(editor.map.At(0, 0), MapCell{});
+    EXPECT_EQ(editor.map.At(1, 0), MapCell{});
+    pctMain_MouseMove(editor, kLeftButton, 2 * kCell + 4, 4);
+    pctMain_MouseUp(editor, kLeftButton, 2 * kCell + 4, 4);
+    EXPECT_EQ(editor.map.At(2, 0).mainTile, 1);
+    mnuUndo_Click(editor);
+    EXPECT_EQ(editor.map.At(2, 0), MapCell{});
+    EXPECT_FALSE(editor.modified);
+}
+
 TEST_F(Undo, EditsThatChangeNothingMakeNoStep) {
     Drag(kRightButton, {4, 4}, {{5, 4}});  // the eraser over empty cells
     mnuMap_Click(editor, 1);               // a copy
