@@ -2,7 +2,7 @@
 WERROR ?= OFF
 JOBS ?= $(shell nproc)
 
-.PHONY: run edit test bench fuzz deps release asan format clean
+.PHONY: run edit test bench fuzz package deps release asan format clean
 
 deps:
 	@scripts/install-deps
@@ -24,6 +24,9 @@ asan: deps
 test: release asan
 	@ctest --preset release -j $(JOBS)
 	@ctest --preset asan -j $(JOBS)
+
+package: release
+	@cmake --build build/release --target package
 
 bench: release
 	@scripts/run-benchmarks build/release

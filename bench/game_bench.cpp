@@ -143,7 +143,7 @@ void Sim(benchmark::State& state, bool draw) {
     options.drawFrames = draw;
     std::string error;
     for (auto _ : state) {
-        if (RunSimulation(options, {}, out, error) != 0) state.SkipWithError(error.c_str());
+        if (RunSimulation(options, {}, out, out, error) != 0) state.SkipWithError(error.c_str());
     }
     state.counters["ticks/s"] = benchmark::Counter(static_cast<double>(options.ticks),
                                                    benchmark::Counter::kIsIterationInvariantRate);

@@ -12,6 +12,12 @@
 //                           tick against the first, and the ticks dropped.
 //  - ResidentMemoryWithMusic: the Tovek program itself playing a stage with
 //                           its music: resident and peak memory.
+//  - FramePresentation1080p: one frame of play put on the screen in a client
+//                           area of 1920 x 1080, in each scaling (goal: under
+//                           2 ms a frame).
+//  - CpuShareFullscreen:    the Tovek program playing in desktop fullscreen on
+//                           a 1920 x 1080 screen at 40 ms a tick, Right held:
+//                           its share of one core (goal: under 10 %).
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
@@ -19,6 +25,7 @@
 #include <fstream>
 #include <functional>
 #include <iterator>
+#include <sstream>
 #include <thread>
 
 #include "common/coded_stream.h"
@@ -26,6 +33,7 @@
 #include "common/stage_file.h"
 #include "common/stage_naming.h"
 #include "game/core/keyboard.h"
+#include "game/core/startup.h"
 #include "game/sdl/tovek_program.h"
 #include "tests/support/child_process.h"
 #include "tests/support/temp_folder.h"
@@ -53,11 +61,12 @@ EditorStage LongRunway() {
     return stage;
 }
 
-// A program folder with 40 ms ticks, the music and stage 1.
+// A program folder with 40 ms ticks, the music and stage 1, and perhaps
+// further settings.
 class ProgramFolder {
   public:
-    ProgramFolder() {
-        std::ofstream(Path() / "Tovek.ini") << "[Customize]\nTitle=Tovek\nTSpeed=2\n";
+    explicit ProgramFolder(const std::string& settings = "") {
+        std::ofstream(Path() / "Tovek.ini") << "[Customize]\nTitle=Tovek\nTSpeed=2\n" << settings;
         std::filesystem::copy_file(std::filesystem::path(TOVEK_DIST_FOLDER) / "Tovek.mid",
                                    Path() / "Tovek.mid");
         std::filesystem::create_directories(Path() / "data");
@@ -275,6 +284,111 @@ void ResidentMemoryWithMusic(benchmark::State& state) {
     }
 }
 BENCHMARK(ResidentMemoryWithMusic)->Unit(benchmark::kSecond)->Iterations(1);
+
+constexpr const char* kScalingNames[] = {"stretch", "fit", "integer"};
+
+void FramePresentation1080p(benchmark::State& state) {
+    Setting& setting = SharedSetting();
+    if (setting.xvfb.Display().empty()) {
+        state.SkipWithError("Xvfb did not start");
+        return;
+    }
+    const ProgramFolder folder(std::string("Scaling=") + kScalingNames[state.range(0)] + "\n");
+    std::string error;
+    std::unique_ptr<TovekProgram> program = TovekProgram::Start(folder.Path(), &error);
+    if (!program) {
+        state.SkipWithError(error.c_str());
+        return;
+    }
+    // Larger than the server's screen is no matter: the window's own surface
+    // is as large as the window.
+    const std::string window =
+        test::RunCommand({"xdotool", "search", "--pid", std::to_string(getpid())}).output;
+    test::RunCommand({"xdotool", "windowsize", window.substr(0, window.find('\n')), "1920", "1080"});
+    Game& game = program->GameState();
+    LoopUntil resized(
+        *program, [&] { return program->Window().Layout().clientWidth == 1920; },
+        std::chrono::seconds(10));
+    RunTickLoop(resized, program->TickInterval());
+    if (program->Window().Layout().clientHeight != 1080) {
+        state.SkipWithError("the window did not take 1920 x 1080");
+        return;
+    }
+    picMain_GotFocus(game);
+    Form_KeyDown(game, kKeySpace);
+    Form_KeyDown(game, kKeyRight);
+    for (int tick = 0; tick < 20; ++tick)
+        program->Tick();
+    for (auto _ : state) {
+        game.services.presenter->PresentFrame(game.picMain);
+    }
+    const ClientRect& picture = program->Window().Layout().picture;
+    state.counters["picture_w"] = picture.width;
+    state.counters["picture_h"] = picture.height;
+    state.SetLabel(kScalingNames[state.range(0)]);
+}
+BENCHMARK(FramePresentation1080p)->DenseRange(0, 2)->Unit(benchmark::kMillisecond)->MinTime(2);
+
+// User and system time of a process so far, in seconds (/proc/PID/stat).
+double CpuSeconds(int pid) {
+    std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
+    std::string text((std::istreambuf_iterator<char>(stat)), std::istreambuf_iterator<char>());
+    // The fields after the command's closing bracket: utime and stime are the
+    // 12th and 13th of them.
+    std::istringstream fields(text.substr(text.rfind(')') + 2));
+    std::string field;
+    double ticks = 0;
+    for (int index = 1; index <= 13 && fields >> field; ++index) {
+        if (index >= 12) ticks += std::stod(field);
+    }
+    return ticks / static_cast<double>(sysconf(_SC_CLK_TCK));
+}
+
+void CpuShareFullscreen(benchmark::State& state) {
+    test::XvfbServer xvfb("1920x1080x24");
+    if (xvfb.Display().empty()) {
+        state.SkipWithError("Xvfb did not start");
+        return;
+    }
+    const test::Environment onDisplay = {xvfb.DisplayVariable()};
+    const ProgramFolder folder;
+    std::filesystem::copy_file(TOVEK_PATH, folder.Path() / "Tovek");
+    std::ofstream(folder.Path() / "kbdconfig") << "";  // F11 stays the game's
+    test::ChildProcess windowManager(
+        {"matchbox-window-manager", "-use_titlebar", "no", "-kbdconfig",
+         (folder.Path() / "kbdconfig").string()},
+        onDisplay, true);
+    for (auto _ : state) {
+        test::ChildProcess tovek({(folder.Path() / "Tovek").string()},
+                                 {xvfb.DisplayVariable(), "SDL_AUDIODRIVER=dummy"}, true);
+        std::string window;
+        for (int attempt = 0; attempt < 100 && window.empty(); ++attempt) {
+            window = test::RunCommand({"xdotool", "search", "--pid", std::to_string(tovek.Pid())},
+                                      onDisplay)
+                         .output;
+            if (window.empty()) std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        }
+        if (window.empty()) {
+            state.SkipWithError("the game's window did not appear");
+            return;
+        }
+        window.erase(window.find('\n'));
+        test::RunCommand({"xdotool", "windowfocus", window}, onDisplay);
+        test::RunCommand({"xdotool", "key", "space", "F11"}, onDisplay);
+        test::RunCommand({"xdotool", "keydown", "Right"}, onDisplay);
+        std::this_thread::sleep_for(std::chrono::seconds(2));
+        const double before = CpuSeconds(tovek.Pid());
+        constexpr double kSeconds = 10;
+        std::this_thread::sleep_for(std::chrono::duration<double>(kSeconds));
+        const double used = CpuSeconds(tovek.Pid()) - before;
+        test::RunCommand({"xdotool", "keyup", "Right"}, onDisplay);
+        const std::string geometry =
+            test::RunCommand({"xdotool", "getwindowgeometry", window}, onDisplay).output;
+        state.counters["cpu_percent"] = 100 * used / kSeconds;
+        state.counters["fullscreen"] = geometry.find("1920x1080") != std::string::npos;
+    }
+}
+BENCHMARK(CpuShareFullscreen)->Unit(benchmark::kSecond)->Iterations(1);
 
 }  // namespace
 }  // namespace tovek

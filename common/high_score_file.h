@@ -18,6 +18,9 @@ using HighScoreTable = std::array<std::int32_t, kStageCount>;
 // stored as this.
 inline constexpr std::int32_t kMaxStoredHighScore = 65535;
 
+// The size of the file: key material and two bytes per stage.
+inline constexpr std::size_t kHighScoreFileBytes = 202;
+
 // hscore.dat in the stage folder, found whatever the case of its name.
 std::filesystem::path HighScoreFilePath(const std::filesystem::path& stageFolder);
 

@@ -5,8 +5,9 @@
 
 #include <algorithm>
 #include <climits>
-#include <fstream>
 #include <memory>
+
+#include "common/file_access.h"
 
 namespace tovek {
 namespace {
@@ -66,13 +67,11 @@ std::vector<std::uint8_t> EncodePng(const Surface& surface) {
     return png;
 }
 
-bool WritePng(const std::filesystem::path& path, const Surface& surface) {
+std::error_code WritePng(const std::filesystem::path& path, const Surface& surface,
+                         FileFaults* faults) {
     const std::vector<std::uint8_t> png = EncodePng(surface);
-    if (png.empty()) return false;
-    std::ofstream file(path, std::ios::binary | std::ios::trunc);
-    file.write(reinterpret_cast<const char*>(png.data()), static_cast<std::streamsize>(png.size()));
-    file.close();
-    return static_cast<bool>(file);
+    if (png.empty()) return std::make_error_code(std::errc::invalid_argument);
+    return ReplaceFileAtomically(path, png, faults);
 }
 
 }  // namespace tovek

@@ -4,8 +4,10 @@
 #include <filesystem>
 #include <optional>
 #include <span>
+#include <system_error>
 #include <vector>
 
+#include "common/file_faults.h"
 #include "common/surface.h"
 
 namespace tovek {
@@ -21,7 +23,9 @@ std::optional<Surface> DecodePng(std::span<const std::uint8_t> bytes);
 // bytes. Empty for a surface without pixels.
 std::vector<std::uint8_t> EncodePng(const Surface& surface);
 
-// Writes EncodePng(surface) to path; false when the file cannot be written.
-bool WritePng(const std::filesystem::path& path, const Surface& surface);
+// Writes EncodePng(surface) to path, atomically: on failure an old picture
+// there stays whole, and the error says why.
+std::error_code WritePng(const std::filesystem::path& path, const Surface& surface,
+                         FileFaults* faults = nullptr);
 
 }  // namespace tovek

@@ -9,9 +9,10 @@
 namespace tovek {
 namespace {
 
-constexpr std::string_view kSection = "Customize";
 constexpr std::string_view kFileName = "Tovek.ini";
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+// Settings are a few lines; of a larger file only this much is read.
+constexpr std::size_t kMaxSettingsFileBytes = 1 << 20;
 constexpr std::size_t kMaxStringCharacters = 255;
 
 bool IsBlank(char c) {
@@ -56,17 +57,20 @@ long long LeadingInteger(std::string_view text) {
 
 }  // namespace
 
-SettingsFile SettingsFile::Load(const std::filesystem::path& iniPath) {
-    const std::optional<std::vector<std::uint8_t>> bytes = ReadFileBytes(iniPath);
+SettingsFile SettingsFile::Load(const std::filesystem::path& iniPath, std::string_view section) {
+    const std::optional<std::vector<std::uint8_t>> bytes =
+        ReadFileBytes(iniPath, kMaxSettingsFileBytes);
     if (!bytes) return SettingsFile();
-    return Parse(std::string_view(reinterpret_cast<const char*>(bytes->data()), bytes->size()));
+    return Parse(std::string_view(reinterpret_cast<const char*>(bytes->data()), bytes->size()),
+                 section);
 }
 
-SettingsFile SettingsFile::LoadFromProgramFolder(const std::filesystem::path& programFolder) {
-    return Load(ResolveIgnoringCase(programFolder, kFileName));
+SettingsFile SettingsFile::LoadFromProgramFolder(const std::filesystem::path& programFolder,
+                                                 std::string_view section) {
+    return Load(ResolveIgnoringCase(programFolder, kFileName), section);
 }
 
-SettingsFile SettingsFile::Parse(std::string_view text) {
+SettingsFile SettingsFile::Parse(std::string_view text, std::string_view section) {
     if (text.starts_with(kByteOrderMark)) text.remove_prefix(kByteOrderMark.size());
     SettingsFile settings;
     bool inSection = false;
@@ -79,7 +83,7 @@ SettingsFile SettingsFile::Parse(std::string_view text) {
         if (line.empty() || line.front() == ';') continue;
         if (const std::optional<std::string_view> name = SectionName(line)) {
             if (inSection) break;  // only the first matching section counts
-            inSection = EqualIgnoringAsciiCase(*name, kSection);
+            inSection = EqualIgnoringAsciiCase(*name, section);
             continue;
         }
         const std::size_t equals = line.find('=');

@@ -10,6 +10,12 @@
 
 namespace tovek {
 
+// No reader takes more of a stage file than this: the key material, the
+// header, and for each cell of the largest map (255 x 255) the longest group
+// (ten bytes, the last an escape, and its number).
+inline constexpr std::size_t kMaxStageFileBytes =
+    5 + 255 * 255 * static_cast<std::size_t>(kMaxGroupLayerBytes + 1);
+
 // The three header values after the key material, and how the cells follow.
 struct StageHeader {
     std::uint8_t background = 0;

@@ -4,6 +4,8 @@
 
 #include <cerrno>
 
+#include "common/utf8.h"
+
 namespace tovek {
 namespace {
 
@@ -110,6 +112,32 @@ std::string FirstCharacters(std::string_view utf8, std::size_t count) {
         end += length == 0 ? 1 : length;
     }
     return std::string(utf8.substr(0, end));
+}
+
+std::string QuotedForMessage(std::string_view text, std::size_t maxCharacters) {
+    std::string quoted = "\"";
+    std::size_t characters = 0;
+    std::size_t pos = 0;
+    const auto escape = [&](unsigned char byte) {
+        constexpr char kDigits[] = "0123456789abcdef";
+        quoted += "\\x";
+        quoted += kDigits[byte >> 4];
+        quoted += kDigits[byte & 15];
+    };
+    for (; pos < text.size() && characters < maxCharacters; ++characters) {
+        const std::size_t start = pos;
+        const char32_t code = NextCodePoint(text, pos);
+        const auto first = static_cast<unsigned char>(text[start]);
+        if (code < 0x20 || code == 0x7F || (first >= 0x80 && pos - start == 1)) {
+            escape(first);
+        } else {
+            if (code == '"' || code == '\\') quoted += '\\';
+            quoted.append(text.substr(start, pos - start));
+        }
+    }
+    quoted += '"';
+    if (pos < text.size()) quoted += "...";
+    return quoted;
 }
 
 }  // namespace tovek

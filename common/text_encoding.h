@@ -20,6 +20,11 @@ std::string TextToUtf8(std::string_view text);
 // of files and settings compare on the original platform.
 bool EqualIgnoringAsciiCase(std::string_view a, std::string_view b);
 
+// `text` in double quotes for a one-line message: at most `maxCharacters`
+// characters (then "..." after the closing quote); control bytes and bytes
+// that are not UTF-8 as \xNN, a quote or backslash preceded by a backslash.
+std::string QuotedForMessage(std::string_view text, std::size_t maxCharacters);
+
 // The first `count` characters of valid UTF-8 text.
 std::string FirstCharacters(std::string_view utf8, std::size_t count);
 

@@ -48,4 +48,23 @@ char32_t NextCodePoint(std::string_view text, std::size_t& pos) {
     return value;
 }
 
+void AppendCodePoint(std::string& text, char32_t codePoint) {
+    const auto put = [&](char32_t bits) { text.push_back(static_cast<char>(bits)); };
+    if (codePoint < 0x80) {
+        put(codePoint);
+    } else if (codePoint < 0x800) {
+        put(0xC0 | (codePoint >> 6));
+        put(0x80 | (codePoint & 0x3F));
+    } else if (codePoint < 0x10000) {
+        put(0xE0 | (codePoint >> 12));
+        put(0x80 | ((codePoint >> 6) & 0x3F));
+        put(0x80 | (codePoint & 0x3F));
+    } else {
+        put(0xF0 | (codePoint >> 18));
+        put(0x80 | ((codePoint >> 12) & 0x3F));
+        put(0x80 | ((codePoint >> 6) & 0x3F));
+        put(0x80 | (codePoint & 0x3F));
+    }
+}
+
 }  // namespace tovek

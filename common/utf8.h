@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <string>
 #include <string_view>
 
 namespace tovek {
@@ -10,5 +11,8 @@ namespace tovek {
 // surrogate, beyond U+10FFFF, cut short) reads as U+FFFD and is skipped alone.
 // Precondition: pos < text.size().
 char32_t NextCodePoint(std::string_view text, std::size_t& pos);
+
+// Appends the UTF-8 form of `codePoint` (at most U+10FFFF, no surrogate).
+void AppendCodePoint(std::string& text, char32_t codePoint);
 
 }  // namespace tovek

@@ -23,8 +23,8 @@ int RenderStage(std::span<const std::uint8_t> stageFile, const std::string& pngP
     }
     const EditorStage stage = quorle::WithEditorSize(ReadEditorStage(stageFile));
     const Surface picture = quorle::RenderWholeMap(stage, LoadPictureSheets(), portDigits.get());
-    if (!WritePng(pngPath, picture)) {
-        err << "stagetool: " << pngPath << ": cannot be written\n";
+    if (const std::error_code error = WritePng(pngPath, picture)) {
+        err << "stagetool: " << pngPath << ": cannot be written: " << error.message() << "\n";
         return kExitProblems;
     }
     return kExitSuccess;

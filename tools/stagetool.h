@@ -13,6 +13,7 @@ inline constexpr int kExitUsage = 2;     // one line on the error stream says wh
 
 // Runs stagetool on the arguments after the program name:
 //   decode FILE | encode JSON OUT [--seed S] | render FILE OUT.png | check FILE
+//   | text FILE | build SOURCE OUT [--seed S] | --help
 int RunStagetool(std::span<const std::string> args, std::ostream& out, std::ostream& err);
 
 }  // namespace tovek

@@ -5,6 +5,22 @@ set(results
     assets/sheets/map.png
     assets/sheets/player.png
     assets/sheets/backgrounds.png
+    assets/icons/tovek-16.png
+    assets/icons/tovek-22.png
+    assets/icons/tovek-24.png
+    assets/icons/tovek-32.png
+    assets/icons/tovek-48.png
+    assets/icons/tovek-64.png
+    assets/icons/tovek-128.png
+    assets/icons/tovek-256.png
+    assets/icons/quorle-16.png
+    assets/icons/quorle-22.png
+    assets/icons/quorle-24.png
+    assets/icons/quorle-32.png
+    assets/icons/quorle-48.png
+    assets/icons/quorle-64.png
+    assets/icons/quorle-128.png
+    assets/icons/quorle-256.png
     assets/sounds/goal.wav
     assets/sounds/item.wav
     assets/sounds/miss.wav
@@ -12,7 +28,7 @@ set(results
     dist/Tovek.mid
     docs/gallery.png)
 
-file(MAKE_DIRECTORY ${OUT_DIR}/assets/sheets ${OUT_DIR}/assets/sounds ${OUT_DIR}/dist ${OUT_DIR}/docs)
+file(MAKE_DIRECTORY ${OUT_DIR}/assets/sheets ${OUT_DIR}/assets/icons ${OUT_DIR}/assets/sounds ${OUT_DIR}/dist ${OUT_DIR}/docs)
 
 function(run)
     execute_process(COMMAND ${ARGN} RESULT_VARIABLE status)
@@ -22,6 +38,7 @@ function(run)
 endfunction()
 
 run(${MAKE_SHEETS} ${SOURCE_DIR}/assets/art ${OUT_DIR}/assets/sheets)
+run(${MAKE_ICONS} ${SOURCE_DIR}/assets/art ${OUT_DIR}/assets/icons)
 run(${MAKE_GALLERY} ${OUT_DIR}/assets/sheets ${OUT_DIR}/docs/gallery.png)
 run(${MAKE_SOUNDS} ${OUT_DIR}/assets/sounds)
 run(${MAKE_MUSIC} ${OUT_DIR}/dist/Tovek.mid)

@@ -34,20 +34,43 @@ Image Image::MirroredLeftRight() const {
     return mirrored;
 }
 
-bool WritePng(const Image& image, const std::string& path) {
-    std::vector<unsigned char> rgb;
-    rgb.reserve(static_cast<std::size_t>(image.Width()) * image.Height() * 3);
+Image Image::ScaledUp(int factor) const {
+    Image scaled(width_ * factor, height_ * factor);
+    for (int y = 0; y < scaled.height_; ++y) {
+        for (int x = 0; x < scaled.width_; ++x)
+            scaled.Set(x, y, At(x / factor, y / factor));
+    }
+    return scaled;
+}
+
+namespace {
+
+bool WritePngChannels(const Image& image, const std::string& path, bool blackIsTransparent) {
+    const int channels = blackIsTransparent ? 4 : 3;
+    std::vector<unsigned char> bytes;
+    bytes.reserve(static_cast<std::size_t>(image.Width()) * image.Height() * channels);
     for (int y = 0; y < image.Height(); ++y) {
         for (int x = 0; x < image.Width(); ++x) {
             const Rgb colour = image.At(x, y);
-            rgb.push_back(static_cast<unsigned char>(colour >> 16));
-            rgb.push_back(static_cast<unsigned char>(colour >> 8));
-            rgb.push_back(static_cast<unsigned char>(colour));
+            bytes.push_back(static_cast<unsigned char>(colour >> 16));
+            bytes.push_back(static_cast<unsigned char>(colour >> 8));
+            bytes.push_back(static_cast<unsigned char>(colour));
+            if (blackIsTransparent) bytes.push_back(colour == kBlack ? 0 : 255);
         }
     }
     stbi_write_png_compression_level = 9;
-    return stbi_write_png(path.c_str(), image.Width(), image.Height(), 3, rgb.data(),
-                          image.Width() * 3) != 0;
+    return stbi_write_png(path.c_str(), image.Width(), image.Height(), channels, bytes.data(),
+                          image.Width() * channels) != 0;
+}
+
+}  // namespace
+
+bool WritePng(const Image& image, const std::string& path) {
+    return WritePngChannels(image, path, false);
+}
+
+bool WriteTransparentPng(const Image& image, const std::string& path) {
+    return WritePngChannels(image, path, true);
 }
 
 std::optional<Image> ReadPng(const std::string& path) {

@@ -27,6 +27,8 @@ class Image {
     // Copies the w x h area of `source` at (sx, sy) to (dx, dy).
     void CopyFrom(const Image& source, int sx, int sy, int w, int h, int dx, int dy);
     Image MirroredLeftRight() const;
+    // Every pixel becomes a `factor` x `factor` square, so pixel art stays sharp.
+    Image ScaledUp(int factor) const;
 
   private:
     int width_;
@@ -37,6 +39,9 @@ class Image {
 // Deterministic PNG output (stb's encoder at a fixed level): the same picture
 // always gives the same bytes, so regenerated sheets compare equal.
 bool WritePng(const Image& image, const std::string& path);
+// The same with an alpha channel: black, the colour pixel art reserves for
+// transparency, is written fully transparent and every other colour opaque.
+bool WriteTransparentPng(const Image& image, const std::string& path);
 std::optional<Image> ReadPng(const std::string& path);
 
 }  // namespace tovek::assets

@@ -14,6 +14,59 @@ bool IsSkipped(const std::string& line) {
     return line.empty() || line[0] == '#';
 }
 
+// Reads cells; a cell's size is `fixedSize`, or the last word of its "cell"
+// line when `fixedSize` is 0.
+std::vector<ArtCell> ParseCells(std::istream& in, const std::string& fileName,
+                                const Palette& palette, int fixedSize) {
+    std::vector<ArtCell> cells;
+    std::string line;
+    int lineNumber = 0;
+    while (std::getline(in, line)) {
+        ++lineNumber;
+        if (IsSkipped(line)) continue;
+        std::istringstream words(line);
+        std::string word;
+        words >> word;
+        if (word != "cell") Fail(fileName, lineNumber, "expected a \"cell\" line");
+        std::vector<std::string> key;
+        while (words >> word)
+            key.push_back(word);
+        if (key.empty()) Fail(fileName, lineNumber, "a cell needs a name");
+        int size = fixedSize;
+        if (size == 0) {
+            const std::string& last = key.back();
+            if (key.size() < 2 || last.size() > 3 ||
+                last.find_first_not_of("0123456789") != std::string::npos || last[0] == '0') {
+                Fail(fileName, lineNumber, "expected a name and a size in pixels");
+            }
+            size = std::stoi(last);
+        }
+        ArtCell cell{std::move(key), fileName + ":" + std::to_string(lineNumber),
+                     Image(size, size)};
+        for (int y = 0; y < size; ++y) {
+            if (!std::getline(in, line)) Fail(fileName, lineNumber, "cell ends early");
+            ++lineNumber;
+            if (static_cast<int>(line.size()) != size) {
+                Fail(fileName, lineNumber, "expected " + std::to_string(size) + " pixels");
+            }
+            for (int x = 0; x < size; ++x) {
+                const char c = line[x];
+                if (c == kTransparentChar) {
+                    cell.hasTransparency = true;
+                    continue;
+                }
+                const auto found = palette.find(c);
+                if (found == palette.end()) {
+                    Fail(fileName, lineNumber, std::string("unknown colour '") + c + "'");
+                }
+                cell.picture.Set(x, y, found->second);
+            }
+        }
+        cells.push_back(std::move(cell));
+    }
+    return cells;
+}
+
 }  // namespace
 
 Palette ParsePalette(std::istream& in, const std::string& fileName) {
@@ -41,42 +94,12 @@ Palette ParsePalette(std::istream& in, const std::string& fileName) {
 
 std::vector<ArtCell> ParseArtCells(std::istream& in, const std::string& fileName,
                                    const Palette& palette, int size) {
-    std::vector<ArtCell> cells;
-    std::string line;
-    int lineNumber = 0;
-    while (std::getline(in, line)) {
-        ++lineNumber;
-        if (IsSkipped(line)) continue;
-        std::istringstream words(line);
-        std::string word;
-        words >> word;
-        if (word != "cell") Fail(fileName, lineNumber, "expected a \"cell\" line");
-        ArtCell cell{{}, fileName + ":" + std::to_string(lineNumber), Image(size, size)};
-        while (words >> word)
-            cell.key.push_back(word);
-        if (cell.key.empty()) Fail(fileName, lineNumber, "a cell needs a name");
-        for (int y = 0; y < size; ++y) {
-            if (!std::getline(in, line)) Fail(fileName, lineNumber, "cell ends early");
-            ++lineNumber;
-            if (static_cast<int>(line.size()) != size) {
-                Fail(fileName, lineNumber, "expected " + std::to_string(size) + " pixels");
-            }
-            for (int x = 0; x < size; ++x) {
-                const char c = line[x];
-                if (c == kTransparentChar) {
-                    cell.hasTransparency = true;
-                    continue;
-                }
-                const auto found = palette.find(c);
-                if (found == palette.end()) {
-                    Fail(fileName, lineNumber, std::string("unknown colour '") + c + "'");
-                }
-                cell.picture.Set(x, y, found->second);
-            }
-        }
-        cells.push_back(std::move(cell));
-    }
-    return cells;
+    return ParseCells(in, fileName, palette, size);
+}
+
+std::vector<ArtCell> ParseSizedArtCells(std::istream& in, const std::string& fileName,
+                                        const Palette& palette) {
+    return ParseCells(in, fileName, palette, 0);
 }
 
 }  // namespace tovek::assets

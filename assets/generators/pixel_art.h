@@ -33,4 +33,9 @@ Palette ParsePalette(std::istream& in, const std::string& fileName);
 std::vector<ArtCell> ParseArtCells(std::istream& in, const std::string& fileName,
                                    const Palette& palette, int size = 32);
 
+// The same for cells of several sizes: the last word of each "cell" line is
+// the cell's size in pixels ("cell tovek 16").
+std::vector<ArtCell> ParseSizedArtCells(std::istream& in, const std::string& fileName,
+                                        const Palette& palette);
+
 }  // namespace tovek::assets

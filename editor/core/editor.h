@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "common/file_faults.h"
 #include "common/random_source.h"
 #include "common/sheets.h"
 #include "common/surface.h"
@@ -75,6 +76,8 @@ struct Editor : StageDocument {
 
     EditorServices& services;
     tovek::RandomSource random{tovek::kEditorRandomSeed};
+    // Failures that tests inject into the stage files' reads and writes.
+    tovek::FileFaults* fileFaults = nullptr;
     std::unique_ptr<tovek::TextPainter> portDigits;
 
     // The document's file and state.

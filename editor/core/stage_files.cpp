@@ -91,7 +91,8 @@ void LoadStageFile(Editor& editor) {
                     MessageButtons::Ok, MessageIcon::None);
         return;
     }
-    const std::optional<std::vector<std::uint8_t>> bytes = tovek::ReadFileBytes(path);
+    const std::optional<std::vector<std::uint8_t>> bytes =
+        tovek::ReadFileBytes(path, tovek::kMaxStageFileBytes);
     if (!bytes) {
         ShowMessage(editor,
                     JoinText({"「", path.string(), "」 このファイルを読み込めませんでした。"}),
@@ -139,7 +140,8 @@ void SaveStageFile(Editor& editor, bool skipQuestion) {
         return;
     }
     const std::vector<std::uint8_t> bytes = tovek::WriteEditorStage(DocumentAsStage(editor), key);
-    if (const std::error_code error = tovek::ReplaceFileAtomically(path, bytes)) {
+    if (const std::error_code error =
+            tovek::ReplaceFileAtomically(path, bytes, editor.fileFaults)) {
         ShowMessage(editor,
                     JoinText({"「", path.string(), "」 このファイルに保存できませんでした。\r\n",
                               error.message()}),

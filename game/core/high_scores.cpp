@@ -7,7 +7,9 @@
 namespace tovek {
 
 void LoadHighScores(Game& game) {
-    game.highScores = game.services.records->Load(game.stageFolder);
+    const StoredRecords stored = game.services.records->Load(game.stageFolder);
+    game.highScores = stored.table;
+    if (stored.readError) game.lblMain[0] = kRecordsUnreadableText;
 }
 
 std::error_code SaveHighScores(Game& game) {
@@ -24,13 +26,12 @@ std::int32_t GetStageHighScore(const Game& game, int stage) {
     return game.highScores[static_cast<std::size_t>(stage - 1)];
 }
 
-bool UpdateStageHighScore(Game& game, int stage, std::int32_t score) {
-    if (stage < 1 || stage > kStageCount) return false;
+RecordUpdate UpdateStageHighScore(Game& game, int stage, std::int32_t score) {
+    if (stage < 1 || stage > kStageCount) return {};
     std::int32_t& record = game.highScores[static_cast<std::size_t>(stage - 1)];
-    if (record >= score) return false;
+    if (record >= score) return {};
     record = score;
-    SaveHighScores(game);
-    return true;
+    return {true, SaveHighScores(game)};
 }
 
 }  // namespace tovek

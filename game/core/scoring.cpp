@@ -23,6 +23,13 @@ int TimeBonus(int elapsedSeconds, int parSeconds) {
     return std::max(0, bonus);
 }
 
+std::string RecordLine(const RecordUpdate& update, std::int32_t gain) {
+    if (!update.newRecord) return "";
+    // A record announced but lost would be found out only at the next start.
+    if (update.saveError) return "ハイスコアを保存できませんでした";
+    return "ハイスコアを" + std::to_string(gain) + "点更新!!";
+}
+
 void ShowStageClear(Game& game) {
     DrawFrame(game);
     constexpr bool kBold = true;
@@ -41,10 +48,9 @@ void ShowStageClear(Game& game) {
     }
     PrintCentered(game, "最終得点: " + std::to_string(game.score) + "点", 12, 200, kBlue, kBold);
     const std::int32_t oldRecord = GetStageHighScore(game, game.stageNumber);
-    if (UpdateStageHighScore(game, game.stageNumber, game.score)) {
-        PrintCentered(game, "ハイスコアを" + std::to_string(game.score - oldRecord) + "点更新!!",
-                      12, 224, kRed, kBold);
-    }
+    const RecordUpdate update = UpdateStageHighScore(game, game.stageNumber, game.score);
+    const std::string recordLine = RecordLine(update, game.score - oldRecord);
+    if (!recordLine.empty()) PrintCentered(game, recordLine, 12, 224, kRed, kBold);
     game.lblMain[0] = "ステージクリア!! スペースキーで次の面へ";
     game.stageCleared = true;
     PresentFrame(game);

@@ -17,7 +17,7 @@ namespace tovek {
 namespace {
 
 std::optional<GameStage> ReadStage(const Game& game, int number) {
-    const auto bytes = ReadFileBytes(StageFilePath(game.stageFolder, number));
+    const auto bytes = ReadFileBytes(StageFilePath(game.stageFolder, number), kMaxStageFileBytes);
     if (!bytes) return std::nullopt;
     return ReadGameStage(*bytes, game.mirrorHorizontal, game.mirrorVertical);
 }

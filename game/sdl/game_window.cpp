@@ -6,6 +6,7 @@
 
 #include "game/core/colours.h"
 #include "game/sdl/status_labels.h"
+#include "game/sdl/window_icon.h"
 
 namespace tovek {
 namespace {
@@ -22,7 +23,7 @@ bool Overlap(const ClientRect& a, const ClientRect& b) {
 }  // namespace
 
 std::unique_ptr<GameWindow> GameWindow::Create(const std::string& caption, TextPainter& labelFont,
-                                               std::string* error) {
+                                               std::optional<Scaling> scaling, std::string* error) {
     SDL_Window* window =
         SDL_CreateWindow(caption.c_str(), SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED,
                          kNormalClientWidth, kNormalClientHeight, SDL_WINDOW_RESIZABLE);
@@ -30,8 +31,11 @@ std::unique_ptr<GameWindow> GameWindow::Create(const std::string& caption, TextP
         if (error != nullptr) *error = SDL_GetError();
         return nullptr;
     }
+    SDL_SetWindowMinimumSize(window, kNormalClientWidth, kNormalClientHeight);
+    SetWindowIcon(window, WindowIconPicture());
     std::unique_ptr<GameWindow> gameWindow(new GameWindow(window, labelFont));
     gameWindow->caption_ = caption;
+    gameWindow->scaling_ = scaling;
     gameWindow->Resize();
     return gameWindow;
 }
@@ -57,12 +61,27 @@ void GameWindow::Resize() {
     } else {
         SDL_GetWindowSize(window_, &width, &height);
     }
-    const bool reportedMaximised = (SDL_GetWindowFlags(window_) & SDL_WINDOW_MAXIMIZED) != 0;
-    layout_ = LayOutClientArea(width, height, TreatAsMaximised(reportedMaximised, width, height));
+    layout_ = LayOutClientArea(width, height, ScalingFor(State(width, height), scaling_));
     client_ = Surface(layout_.clientWidth, layout_.clientHeight, kWindowBackColour);
     DrawLabel(0);
     DrawLabel(1);
     showWholeClient_ = true;
+}
+
+WindowState GameWindow::State(int clientWidth, int clientHeight) const {
+    const Uint32 flags = SDL_GetWindowFlags(window_);
+    if ((flags & SDL_WINDOW_FULLSCREEN_DESKTOP) == SDL_WINDOW_FULLSCREEN_DESKTOP) {
+        return WindowState::Fullscreen;
+    }
+    const bool reportedMaximised = (flags & SDL_WINDOW_MAXIMIZED) != 0;
+    return TreatAsMaximised(reportedMaximised, clientWidth, clientHeight) ? WindowState::Maximised
+                                                                          : WindowState::Normal;
+}
+
+void GameWindow::ToggleFullscreen() {
+    const bool fullscreen = (SDL_GetWindowFlags(window_) & SDL_WINDOW_FULLSCREEN_DESKTOP) ==
+                            SDL_WINDOW_FULLSCREEN_DESKTOP;
+    SDL_SetWindowFullscreen(window_, fullscreen ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP);
 }
 
 void GameWindow::PresentFrame(const Surface& picMain) {
@@ -110,7 +129,8 @@ void GameWindow::Repaint() {
 }
 
 void GameWindow::DrawLabel(int index) {
-    DrawStatusLabel(client_, layout_.labels[index], labelFont_, labels_[index]);
+    DrawStatusLabel(client_, layout_.labels[index], labelFont_, labels_[index],
+                    layout_.labelPoints);
 }
 
 void GameWindow::Show(const ClientRect& rect) {

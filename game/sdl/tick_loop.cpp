@@ -14,6 +14,9 @@ using Clock = TickSchedule::Clock;
 // before a tick is slept in short steps instead.
 constexpr Clock::duration kFineWait = std::chrono::milliseconds(2);
 constexpr Clock::duration kFineStep = std::chrono::microseconds(250);
+// While ticks are held only events come; the wait ends now and then all the
+// same, so that the loop sees its handler stop running.
+constexpr int kHeldWaitMs = 100;
 
 }  // namespace
 
@@ -22,8 +25,17 @@ void RunTickLoop(LoopHandler& handler, std::chrono::milliseconds interval) {
     SDL_Event event;
     while (handler.Running()) {
         const Clock::time_point now = Clock::now();
+        if (handler.TicksHeld() != schedule.Held()) {
+            if (schedule.Held()) {
+                schedule.Release(now);
+            } else {
+                schedule.Hold(now);
+            }
+        }
         const Clock::duration remaining = schedule.Deadline() - now;
-        if (remaining <= Clock::duration::zero()) {
+        if (schedule.Held()) {
+            if (SDL_WaitEventTimeout(&event, kHeldWaitMs)) handler.HandleEvent(event);
+        } else if (remaining <= Clock::duration::zero()) {
             handler.Tick();
             schedule.Advance(now);
         } else if (remaining > kFineWait) {

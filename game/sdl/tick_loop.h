@@ -14,6 +14,9 @@ class LoopHandler {
     virtual void Tick() = 0;
     // The loop ends as soon as this turns false.
     virtual bool Running() const = 0;
+    // While true no tick runs, and the ticks afterwards keep their spacing
+    // from those before, as if the time between had not passed.
+    virtual bool TicksHeld() const { return false; }
 };
 
 // Delivers window events as they come and a tick every interval, scheduled

@@ -13,4 +13,14 @@ void TickSchedule::Advance(Clock::time_point tickStart) {
     index_ = std::max(index_, passed) + 1;
 }
 
+void TickSchedule::Hold(Clock::time_point now) {
+    if (!heldAt_) heldAt_ = now;
+}
+
+void TickSchedule::Release(Clock::time_point now) {
+    if (!heldAt_) return;
+    start_ += std::max(now - *heldAt_, Clock::duration::zero());
+    heldAt_.reset();
+}
+
 }  // namespace tovek

@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <cstdint>
+#include <optional>
 
 namespace tovek {
 
@@ -22,10 +23,18 @@ class TickSchedule {
     // Called after the due tick has run, with the time it started.
     void Advance(Clock::time_point tickStart);
 
+    // While held no tick is due; on release the whole grid moves on by the
+    // time held, so the next tick comes as long after the release as it was
+    // still away at the hold.
+    void Hold(Clock::time_point now);
+    void Release(Clock::time_point now);
+    bool Held() const { return heldAt_.has_value(); }
+
   private:
     Clock::time_point start_;
     Clock::duration interval_;
     std::int64_t index_ = 1;
+    std::optional<Clock::time_point> heldAt_;
 };
 
 }  // namespace tovek

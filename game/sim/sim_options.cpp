@@ -4,7 +4,9 @@
 #include <map>
 #include <sstream>
 
+#include "common/file_access.h"
 #include "common/stage_limits.h"
+#include "common/text_encoding.h"
 #include "game/core/keyboard.h"
 #include "game/sim/command_line.h"
 
@@ -18,6 +20,12 @@ const std::map<std::string, int>& KeyNames() {
     };
     return names;
 }
+
+// How much of a malformed line a message repeats.
+constexpr std::size_t kQuotedLineCharacters = 80;
+
+// A keys file holds one short line per event; no run needs more.
+constexpr std::size_t kMaxKeysFileBytes = 256 << 20;
 
 }  // namespace
 
@@ -114,7 +122,7 @@ std::optional<SimOptions> ParseSimOptions(const std::vector<std::string>& args,
         error = "program folder not found: " + options.dir.string();
         return std::nullopt;
     }
-    if (options.keysFile && !std::filesystem::is_regular_file(*options.keysFile, ec)) {
+    if (options.keysFile && !std::filesystem::exists(*options.keysFile, ec)) {
         error = "keys file not found: " + options.keysFile->string();
         return std::nullopt;
     }
@@ -125,7 +133,9 @@ std::optional<std::vector<KeyEvent>> ParseKeyScript(const std::string& text,
                                                     const std::string& fileName,
                                                     std::string& error) {
     std::vector<KeyEvent> events;
-    std::istringstream lines(text);
+    constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+    std::istringstream lines(text.starts_with(kByteOrderMark) ? text.substr(kByteOrderMark.size())
+                                                              : text);
     std::string line;
     int lineNumber = 0;
     while (std::getline(lines, line)) {
@@ -146,7 +156,7 @@ std::optional<std::vector<KeyEvent>> ParseKeyScript(const std::string& text,
             error = fileName + ":" + std::to_string(lineNumber) +
                     ": expected \"TICK down|up KEY\" (TICK >= 1, KEY one of Left Right Up Down "
                     "Space Escape S), got: " +
-                    line;
+                    QuotedForMessage(line, kQuotedLineCharacters);
             return std::nullopt;
         }
         event.down = direction == "down";
@@ -154,6 +164,19 @@ std::optional<std::vector<KeyEvent>> ParseKeyScript(const std::string& text,
         events.push_back(event);
     }
     return events;
+}
+
+std::optional<std::vector<KeyEvent>> ReadKeyScript(const std::filesystem::path& path,
+                                                   std::string& error) {
+    FileContents file = ReadRegularFile(path, kMaxKeysFileBytes + 1);
+    if (!file.error && file.bytes.size() > kMaxKeysFileBytes) {
+        file.error = std::make_error_code(std::errc::file_too_large);
+    }
+    if (file.error) {
+        error = "cannot read the keys file " + path.string() + ": " + file.error.message();
+        return std::nullopt;
+    }
+    return ParseKeyScript(std::string(file.bytes.begin(), file.bytes.end()), path.string(), error);
 }
 
 }  // namespace tovek

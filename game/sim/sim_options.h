@@ -38,10 +38,16 @@ std::string KeyName(int keyCode);
 // Events as the lines of a keys file, in their order.
 std::string FormatKeyScript(const std::vector<KeyEvent>& events);
 
-// Parses a keys file ("TICK down|up KEY" per line, # comments); on a malformed
-// line returns nothing and sets error naming the line.
+// Parses a keys file ("TICK down|up KEY" per line, # comments; a leading
+// byte-order mark is skipped); on a malformed line returns nothing and sets
+// error naming the line and quoting the start of it.
 std::optional<std::vector<KeyEvent>> ParseKeyScript(const std::string& text,
                                                     const std::string& fileName,
                                                     std::string& error);
+
+// Reads and parses a keys file; a file that cannot be read (or is not a
+// regular file) is an error naming the reason.
+std::optional<std::vector<KeyEvent>> ReadKeyScript(const std::filesystem::path& path,
+                                                   std::string& error);
 
 }  // namespace tovek

@@ -1,6 +1,7 @@
 #include "game/sim/simulation.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <memory>
 
@@ -11,6 +12,7 @@
 #include "game/core/keyboard.h"
 #include "game/core/main_tick.h"
 #include "game/core/record_store.h"
+#include "game/core/reporting_record_store.h"
 #include "game/core/startup.h"
 #include "game/sim/sim_services.h"
 #include "game/sim/state_line.h"
@@ -26,15 +28,22 @@ std::string FrameName(std::int64_t tick) {
 
 }  // namespace
 
+std::string WriteFailure(const std::string& what, int systemError) {
+    std::string message = "cannot write " + what;
+    if (systemError != 0) message += ": " + std::generic_category().message(systemError);
+    return message;
+}
+
 int RunSimulation(const SimOptions& options, std::vector<KeyEvent> keys, std::ostream& out,
-                  std::string& error) {
+                  std::ostream& warnings, std::string& error) {
     // Each tick's events go in file order.
     std::stable_sort(keys.begin(), keys.end(),
                      [](const KeyEvent& a, const KeyEvent& b) { return a.tick < b.tick; });
     SimulatedClock clock(options.seed);
     RecordingSound sound;
     ModelledMusicDevice music;
-    RecordFile records;
+    RecordFile recordFile;
+    ReportingRecordStore records(recordFile, warnings, "tovek-sim");
 
     Game game;
     game.programFolder = options.dir;
@@ -59,9 +68,15 @@ int RunSimulation(const SimOptions& options, std::vector<KeyEvent> keys, std::os
 
     const auto report = [&](std::int64_t tick) {
         const StepReport step{sound.TakeLastStarted(), music.TakeWords()};
-        out << StateLine(game, tick, step, options.map && tick == 0) << '\n';
-        if (options.framesDir && !WritePng(*options.framesDir / FrameName(tick), game.picMain)) {
-            error = "cannot write frames to " + options.framesDir->string();
+        errno = 0;
+        if (!(out << StateLine(game, tick, step, options.map && tick == 0) << '\n')) {
+            error = WriteFailure("the state lines", errno);
+            return false;
+        }
+        if (!options.framesDir) return true;
+        const std::filesystem::path frame = *options.framesDir / FrameName(tick);
+        if (const std::error_code failure = WritePng(frame, game.picMain)) {
+            error = "cannot write " + frame.string() + ": " + failure.message();
             return false;
         }
         return true;

@@ -1,12 +1,30 @@
 // tovek-solve: searches key presses that clear a stage and writes them as a
 // keys file for tovek-sim.
 #include <iostream>
+#include <string_view>
 
 #include "common/file_access.h"
+#include "common/tool_help.h"
 #include "game/solver/solve_options.h"
 #include "game/solver/solver.h"
 
 namespace {
+
+constexpr std::string_view kHelp =
+    "usage: tovek-solve --dir DIR --stage N [--chara C] [--seed S] [--budget B] [--threads T]\n"
+    "                   [--keys OUT]\n"
+    "Searches key events that clear stage N without a miss, as tovek-sim would replay them,\n"
+    "and prints the result as one JSON line.\n"
+    "  --dir DIR      the program folder, as for tovek-sim; nothing in it is written\n"
+    "  --stage N      the stage, 1..100\n"
+    "  --chara C      the character 0, 1 or 2 instead of the \"Chara\" setting\n"
+    "  --seed S       seed of the random source (default 1)\n"
+    "  --budget B     the most ticks simulated over all runs (default 20000000)\n"
+    "  --threads T    threads sharing the search (default 1); the answer does not depend on T\n"
+    "  --keys OUT     write the keys file when the stage is cleared\n"
+    "  --help         this text\n"
+    "  --version      the version\n"
+    "Exit status: 0 cleared, 1 not cleared within the budget, 2 usage error.\n";
 
 std::string OrNull(bool present, long long value) {
     return present ? std::to_string(value) : "null";
@@ -31,6 +49,9 @@ std::string ResultLine(const tovek::SolveOptions& options, const tovek::SolverRe
 
 int main(int argc, char** argv) {
     const std::vector<std::string> args(argv + 1, argv + argc);
+    if (const auto answered = tovek::AnswerHelpOrVersion(args, "tovek-solve", kHelp, std::cout)) {
+        return *answered;
+    }
     std::string error;
     const auto options = tovek::ParseSolveOptions(args, error);
     if (!options) {

@@ -1,12 +1,16 @@
 #include "common/file_access.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <csignal>
 #include <vector>
 
+#include "tests/support/failing_step.h"
 #include "tests/support/scrambled_bytes.h"
 #include "tests/support/temp_folder.h"
 
@@ -168,15 +172,101 @@ TEST(ReplaceFileAtomically, AFailedWriteLeavesTheOldFileUntouched) {
     EXPECT_EQ(FolderEntries(folder.Path()), std::vector<std::string>{"hscore.dat"});
 }
 
-TEST(ReplaceFileAtomically, StepsAroundALeftoverTemporaryFile) {
+// A writer killed during a save leaves its temporary file; the next write into
+// the folder removes it, but never the file of a writer still at work.
+TEST(ReplaceFileAtomically, RemovesTheTemporaryFilesOfWritersThatDied) {
     TempFolder folder;
-    const fs::path path = folder.Path() / "m01.dat";
-    // What a crash during an earlier save of this process id would leave.
-    const std::string leftover = ".m01.dat.tmp" + std::to_string(::getpid()) + "-0";
-    WriteFile(folder.Path() / leftover, "crash");
-    EXPECT_FALSE(ReplaceFileAtomically(path, Bytes("saved")));
-    EXPECT_EQ(ReadFileBytes(path), Bytes("saved"));
-    EXPECT_EQ(ReadFileBytes(folder.Path() / leftover), Bytes("crash"));
+    const std::string dead = ".hscore.dat.tmp" + std::to_string(::getpid()) + "-0";
+    const std::string working = ".m02.dat.tmp1-0";
+    WriteFile(folder.Path() / dead, "crash");
+    WriteFile(folder.Path() / working, "half");
+    WriteFile(folder.Path() / ".m03.dat.tmp", "not ours");
+    const int held = ::open((folder.Path() / working).c_str(), O_RDONLY);
+    ASSERT_EQ(::flock(held, LOCK_EX), 0);
+    EXPECT_FALSE(ReplaceFileAtomically(folder.Path() / "m01.dat", Bytes("saved")));
+    ::close(held);
+    EXPECT_EQ(ReadFileBytes(folder.Path() / "m01.dat"), Bytes("saved"));
+    EXPECT_EQ(FolderEntries(folder.Path()),
+              (std::vector<std::string>{working, ".m03.dat.tmp", "m01.dat"}));
+}
+
+TEST(ReplaceFileAtomically, FollowsASymbolicLinkAndReplacesItsTarget) {
+    TempFolder folder;
+    fs::create_directory(folder.Path() / "real");
+    WriteFile(folder.Path() / "real" / "m01.dat", "old");
+    fs::create_symlink("real/m01.dat", folder.Path() / "m01.dat");
+    fs::create_symlink("real/new.dat", folder.Path() / "dangling");
+    EXPECT_FALSE(ReplaceFileAtomically(folder.Path() / "m01.dat", Bytes("new")));
+    EXPECT_FALSE(ReplaceFileAtomically(folder.Path() / "dangling", Bytes("made")));
+    EXPECT_TRUE(fs::is_symlink(folder.Path() / "m01.dat"));
+    EXPECT_EQ(ReadFileBytes(folder.Path() / "real" / "m01.dat"), Bytes("new"));
+    EXPECT_EQ(ReadFileBytes(folder.Path() / "real" / "new.dat"), Bytes("made"));
+    EXPECT_EQ(FolderEntries(folder.Path() / "real"),
+              (std::vector<std::string>{"m01.dat", "new.dat"}));
+}
+
+TEST(ReplaceFileAtomically, RefusesATargetThatIsNotARegularFile) {
+    TempFolder folder;
+    const fs::path pipe = folder.Path() / "pipe";
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0644), 0);
+    fs::create_symlink("/dev/null", folder.Path() / "null");
+    for (const fs::path& target : {pipe, folder.Path() / "null"}) {
+        const std::error_code error = ReplaceFileAtomically(target, Bytes("x"));
+        EXPECT_EQ(error, FileRefusal::NotARegularFile);
+        EXPECT_EQ(error.message(), "not a regular file");
+    }
+    EXPECT_TRUE(fs::is_fifo(pipe));
+    EXPECT_EQ(FolderEntries(folder.Path()), (std::vector<std::string>{"null", "pipe"}));
+}
+
+// Whichever step fails, at whichever byte, with whichever error: the old file
+// stays whole, the error is the one met, and no temporary file is left.
+TEST(ReplaceFileAtomically, AFailureAtAnyStepOrByteKeepsTheOldFile) {
+    TempFolder folder;
+    const fs::path path = folder.Path() / "hscore.dat";
+    WriteFile(path, "old records");
+    const std::vector<std::uint8_t> bytes(202, 7);
+    std::vector<test::FailingStep> faults;
+    for (std::errc error :
+         {std::errc::no_space_on_device, std::errc::io_error, std::errc::permission_denied}) {
+        for (FileStep step : {FileStep::Create, FileStep::Sync, FileStep::Rename})
+            faults.emplace_back(step, error);
+        for (std::size_t byte = 0; byte < bytes.size(); byte += 67)
+            faults.emplace_back(FileStep::Write, error, byte);
+        faults.emplace_back(FileStep::Write, error, bytes.size() - 1);
+    }
+    for (test::FailingStep& fault : faults) {
+        const std::error_code error = ReplaceFileAtomically(path, bytes, &fault);
+        EXPECT_EQ(fault.Failures(), 1);
+        EXPECT_TRUE(error);
+        EXPECT_EQ(ReadFileBytes(path), Bytes("old records"));
+        EXPECT_EQ(FolderEntries(folder.Path()), std::vector<std::string>{"hscore.dat"});
+    }
+}
+
+TEST(ReadRegularFile, ReadsAtMostTheLimit) {
+    TempFolder folder;
+    WriteFile(folder.Path() / "m01.dat", "0123456789");
+    EXPECT_EQ(ReadRegularFile(folder.Path() / "m01.dat", 4).bytes, Bytes("0123"));
+    EXPECT_EQ(ReadRegularFile(folder.Path() / "m01.dat", 40).bytes, Bytes("0123456789"));
+    EXPECT_EQ(ReadRegularFile(folder.Path() / "missing").error,
+              std::errc::no_such_file_or_directory);
+}
+
+// A named pipe would make the reader wait for a writer forever, a device
+// could give bytes without end.
+TEST(ReadRegularFile, RefusesPipesDevicesAndFolders) {
+    TempFolder folder;
+    const fs::path pipe = folder.Path() / "m01.dat";
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0644), 0);
+    for (const fs::path& path : {pipe, fs::path("/dev/zero"), folder.Path()}) {
+        const FileContents contents = ReadRegularFile(path);
+        EXPECT_EQ(contents.error, FileRefusal::NotARegularFile) << path;
+        EXPECT_TRUE(contents.bytes.empty());
+    }
+    test::FailingStep failing(FileStep::Read, std::errc::io_error);
+    WriteFile(folder.Path() / "m02.dat", "stage");
+    EXPECT_EQ(ReadRegularFile(folder.Path() / "m02.dat", 100, &failing).error, std::errc::io_error);
 }
 
 }  // namespace

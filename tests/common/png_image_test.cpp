@@ -8,6 +8,8 @@
 #include <iterator>
 
 #include "tests/common/pixel_helpers.h"
+#include "tests/support/failing_step.h"
+#include "tests/support/temp_folder.h"
 
 namespace tovek {
 namespace {
@@ -69,17 +71,27 @@ TEST(Png, SameSurfaceSameBytes) {
 TEST(Png, WritesAFileThatReadsBack) {
     const fs::path path = fs::temp_directory_path() / "tovek-png-test.png";
     const Surface surface = testing::Pattern(20, 10, 3);
-    ASSERT_TRUE(WritePng(path, surface));
+    ASSERT_FALSE(WritePng(path, surface));
     const std::vector<std::uint8_t> bytes = ReadFile(path);
     EXPECT_EQ(bytes, EncodePng(surface));
     EXPECT_EQ(DecodePng(bytes), surface);
     fs::remove(path);
 }
 
-TEST(Png, WriteFailuresAreReported) {
-    EXPECT_FALSE(
-        WritePng(fs::temp_directory_path() / "no-such-folder-tovek" / "x.png", Surface(4, 4)));
-    EXPECT_FALSE(WritePng(fs::temp_directory_path() / "tovek-empty.png", Surface()));
+// A full disk during the write leaves the old picture whole, and the error
+// says why.
+TEST(Png, AFailedWriteKeepsTheOldPictureAndSaysWhy) {
+    test::TempFolder folder;
+    const fs::path path = folder.Path() / "map.png";
+    ASSERT_FALSE(WritePng(path, testing::Pattern(20, 10, 3)));
+    const std::vector<std::uint8_t> old = ReadFile(path);
+    test::FailingStep diskFull(FileStep::Write, std::errc::no_space_on_device, 40);
+    EXPECT_EQ(WritePng(path, testing::Pattern(30, 10, 4), &diskFull),
+              std::errc::no_space_on_device);
+    EXPECT_EQ(ReadFile(path), old);
+    EXPECT_EQ(WritePng(folder.Path() / "missing" / "x.png", Surface(4, 4)),
+              std::errc::no_such_file_or_directory);
+    EXPECT_EQ(WritePng(folder.Path() / "empty.png", Surface()), std::errc::invalid_argument);
     EXPECT_TRUE(EncodePng(Surface(0, 5)).empty());
 }
 

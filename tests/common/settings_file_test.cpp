@@ -1,6 +1,7 @@
 #include "common/settings_file.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include "common/file_access.h"
 #include "common/stage_naming.h"
@@ -146,6 +147,19 @@ TEST(SettingsFile, MissingFileGivesEveryDefault) {
     EXPECT_EQ(settings.ReadSettingInt("Chara", 2), 0);
     EXPECT_EQ(StageFolderPath(folder.Path(), settings.ReadSettingString("Folder")),
               folder.Path() / "data");
+}
+
+// A settings file is a few lines; one of gigabytes (or a named pipe) must
+// not stop the program: its first megabyte is read, and a pipe not at all.
+TEST(SettingsFile, AHugeFileIsReadToItsFirstMegabyteAndAPipeNotAtAll) {
+    test::TempFolder folder;
+    const std::filesystem::path ini = folder.Path() / "Tovek.ini";
+    test::WriteFile(ini, std::string_view("[Customize]\nChara=2\n"));
+    std::filesystem::resize_file(ini, std::uintmax_t{4} << 30);
+    EXPECT_EQ(SettingsFile::LoadFromProgramFolder(folder.Path()).ReadSettingInt("Chara", 2), 2);
+    std::filesystem::remove(ini);
+    ASSERT_EQ(::mkfifo(ini.c_str(), 0644), 0);
+    EXPECT_EQ(SettingsFile::LoadFromProgramFolder(folder.Path()).ReadSettingInt("Chara", 2), 0);
 }
 
 TEST(SettingsFile, FoundInTheProgramFolderWhateverItsCase) {

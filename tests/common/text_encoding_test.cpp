@@ -51,6 +51,15 @@ TEST(FirstCharacters, CountsCharactersNotBytes) {
     EXPECT_EQ(FirstCharacters("abc", 0), "");
 }
 
+TEST(QuotedForMessage, EscapesWhatATerminalWouldActOnAndCutsLongText) {
+    EXPECT_EQ(QuotedForMessage("1 down Left", 80), "\"1 down Left\"");
+    EXPECT_EQ(QuotedForMessage(std::string_view("a\x1b[0m\0\t\"\\b", 10), 80),
+              "\"a\\x1b[0m\\x00\\x09\\\"\\\\b\"");
+    EXPECT_EQ(QuotedForMessage("ステージ\xFFx", 80), "\"ステージ\\xffx\"");
+    EXPECT_EQ(QuotedForMessage("ステージ12345", 6), "\"ステージ12\"...");
+    EXPECT_EQ(QuotedForMessage("\x7f", 80), "\"\\x7f\"");
+}
+
 TEST(EqualIgnoringAsciiCase, FoldsAsciiLettersOnly) {
     EXPECT_TRUE(EqualIgnoringAsciiCase("Customize", "cUSTOMIZE"));
     EXPECT_TRUE(EqualIgnoringAsciiCase("M01.DAT", "m01.dat"));

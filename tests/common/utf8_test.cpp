@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -51,6 +52,19 @@ TEST(Utf8, EveryByteStringDecodesWithinItsLength) {
             ASSERT_EQ(pos, 2u);
             ASSERT_LE(steps, 2);
         }
+    }
+}
+
+TEST(Utf8, EveryCodePointAppendedDecodesBackInItsShortestForm) {
+    for (char32_t c = 0; c <= 0x10FFFF; ++c) {
+        if (c >= 0xD800 && c <= 0xDFFF) continue;
+        std::string text;
+        AppendCodePoint(text, c);
+        const std::size_t expectedLength = c < 0x80 ? 1 : c < 0x800 ? 2 : c < 0x10000 ? 3 : 4;
+        const auto value = static_cast<std::uint32_t>(c);
+        ASSERT_EQ(text.size(), expectedLength) << std::hex << value;
+        std::size_t pos = 0;
+        ASSERT_EQ(static_cast<std::uint32_t>(NextCodePoint(text, pos)), value) << std::hex << value;
     }
 }
 

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "common/coded_stream.h"
 #include "common/random_source.h"
 #include "common/stage_naming.h"
@@ -10,6 +12,7 @@
 #include "editor/core/stage_dialog.h"
 #include "editor/core/stage_files.h"
 #include "tests/editor/editor_test_support.h"
+#include "tests/support/failing_step.h"
 #include "tests/support/scrambled_bytes.h"
 
 namespace quorle::testing {
@@ -212,6 +215,33 @@ TEST_F(StageFiles, AFailedWriteNamesTheFileAndTheReasonAndIsNotReportedAsSaved) 
     EXPECT_EQ(editor.currentStage, 3);
     EXPECT_EQ(editor.caption, "Quorle(3面)*");
     EXPECT_EQ(editor.lblStatus, "");
+}
+
+// A full disk, an I/O error or a refused rename at any point of a save: the
+// stage on disk stays whole, and the box says why.
+TEST_F(StageFiles, AFailureAtAnyStepOfASaveKeepsTheStageOnDisk) {
+    WriteStage(3, SampleStage());
+    LoadStage(3);
+    ClickCell(kLeftButton, 0, 0);
+    const auto before = StageBytes(3);
+    const std::string file = (std::filesystem::path(editor.stageFolder) / "m03.dat").string();
+    using tovek::FileStep;
+    const std::tuple<FileStep, std::errc, std::size_t> faults[] = {
+        {FileStep::Write, std::errc::no_space_on_device, 50},
+        {FileStep::Sync, std::errc::io_error, 0},
+        {FileStep::Rename, std::errc::permission_denied, 0}};
+    for (const auto& [step, error, byte] : faults) {
+        tovek::test::FailingStep fault(step, error, byte);
+        editor.fileFaults = &fault;
+        services.ExpectMessage(Box("「" + file + "」 このファイルに保存できませんでした。\r\n" +
+                                       std::make_error_code(error).message(),
+                                   MessageButtons::Ok, MessageIcon::Error),
+                               MessageAnswer::Ok);
+        mnuSave_Click(editor);
+        EXPECT_EQ(StageBytes(3), before);
+        EXPECT_TRUE(editor.modified);
+    }
+    editor.fileFaults = nullptr;
 }
 
 TEST_F(StageFiles, EverySaveDrawsNewKeyMaterialFromTheFixedSeed) {

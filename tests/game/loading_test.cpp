@@ -53,6 +53,18 @@ TEST_F(LoadingTest, ZeroSizedStageCountsAsMissing) {
     EXPECT_EQ(game_.lblMain[0], "データ4にはデータがありません。");
 }
 
+// No stage needs more than its groups: the rest of a file of gigabytes is
+// never read, and the stage loads as it would from the whole file.
+TEST_F(LoadingTest, AHugeStageFileLoadsAsTheStageAtItsStart) {
+    WriteStage(1, StageFromText(kRoom));
+    std::filesystem::resize_file(StageFilePath(folder_ / "data", 1), std::uintmax_t{4} << 30);
+    StartGame();
+    Press(kKeySpace);
+    ASSERT_TRUE(game_.inPlay);
+    EXPECT_EQ(game_.TileAt(2, 5), 1);
+    EXPECT_EQ(game_.playerY, 6 * 32);
+}
+
 TEST_F(LoadingTest, LiftsComeBeforeActorsInReadingOrder) {
     Play(kRoom, {{3, 2, 40, 13}, {1, 2, 0, 26}, {5, 1, 0, 18}, {4, 4, 0, 15}});
     // Loading draws the first frame, which wakes everything in view.

@@ -3,10 +3,12 @@
 
 #include <fstream>
 #include <iterator>
+#include <sstream>
 
 #include "common/high_score_file.h"
 #include "game/core/high_scores.h"
 #include "game/core/keyboard.h"
+#include "game/core/reporting_record_store.h"
 #include "game/core/startup.h"
 #include "tests/game/game_fixture.h"
 
@@ -92,6 +94,30 @@ TEST_F(ScoringTest, AnEqualScoreKeepsTheRecordFile) {
     RunToTheGoal();
     EXPECT_EQ(game_.score, 600);
     EXPECT_EQ(RecordFile(), first);
+}
+
+TEST(RecordLine, TellsTheGainOrThatTheRecordWasNotSaved) {
+    EXPECT_EQ(RecordLine({true, {}}, 779), "ハイスコアを779点更新!!");
+    EXPECT_EQ(RecordLine({true, std::make_error_code(std::errc::read_only_file_system)}, 779),
+              "ハイスコアを保存できませんでした");
+    EXPECT_EQ(RecordLine({false, {}}, 0), "");
+}
+
+TEST_F(ScoringTest, RecordThatCannotBeWrittenIsKeptInMemoryAndReported) {
+    // A folder in the record file's place: the file can be neither replaced nor removed.
+    std::filesystem::create_directories(folder_ / "data" / "hscore.dat" / "kept");
+    std::ostringstream report;
+    ReportingRecordStore reporting(records_, report, "Tovek");
+    game_.services.records = &reporting;
+    Play(kShortStage);
+    RunToTheGoal();
+    EXPECT_EQ(GetStageHighScore(game_, 1), 600) << "kept for this run";
+    EXPECT_NE(
+        report.str().find("Tovek: the new record cannot be saved to " +
+                          (folder_ / "data" / "hscore.dat").string() + ": not a regular file"),
+        std::string::npos)
+        << report.str();
+    EXPECT_TRUE(std::filesystem::is_directory(folder_ / "data" / "hscore.dat" / "kept"));
 }
 
 TEST_F(ScoringTest, MissesCostAHundredEachAndTheScoreMayGoNegative) {

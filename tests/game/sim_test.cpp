@@ -1,5 +1,6 @@
 // tovek-sim as a program: its command line, its output and its files.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <array>
 #include <cstdio>
@@ -10,6 +11,7 @@
 #include "common/coded_stream.h"
 #include "common/random_source.h"
 #include "common/stage_naming.h"
+#include "game/sim/sim_options.h"
 #include "tests/game/game_fixture.h"
 
 namespace tovek::testing {
@@ -115,6 +117,57 @@ TEST_F(SimTest, MalformedKeyLineIsNamed) {
     EXPECT_NE(run.errors.find(":4:"), std::string::npos) << run.errors;
 }
 
+// A malformed line is quoted short, with control bytes shown as escapes, so
+// that a huge or binary file gives one readable line.
+TEST(KeyScript, QuotesAMalformedLineShortWithControlBytesEscaped) {
+    std::string error;
+    std::string line = "9 down \x1b[2J";
+    line += '\0';
+    line += std::string(5'000'000, 'x');
+    EXPECT_FALSE(ParseKeyScript("1 down Left\n" + line + "\n", "k.txt", error));
+    EXPECT_EQ(error,
+              "k.txt:2: expected \"TICK down|up KEY\" (TICK >= 1, KEY one of Left Right Up Down "
+              "Space Escape S), got: \"9 down \\x1b[2J\\x00" +
+                  std::string(68, 'x') + "\"...");
+}
+
+// Editors on some systems start a text file with a byte-order mark.
+TEST(KeyScript, ReadsAFileThatStartsWithAByteOrderMark) {
+    std::string error;
+    const auto events = ParseKeyScript(
+        "\xEF\xBB\xBF"
+        "3 down Right\n4 up Right\n",
+        "k", error);
+    ASSERT_TRUE(events) << error;
+    ASSERT_EQ(events->size(), 2u);
+    EXPECT_EQ((*events)[0].tick, 3);
+    EXPECT_FALSE(
+        ParseKeyScript("1 down Left\n\xEF\xBB\xBF"
+                       "3 down Right\n",
+                       "k", error));
+}
+
+// Input that cannot be read and output that cannot be written are failures,
+// each named on one line.
+TEST_F(SimTest, UnreadableKeysAndUnwritableStateLinesFail) {
+    WriteStage(1, kStage);
+    const std::filesystem::path pipe = dir_ / "keys.fifo";
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0644), 0);
+    const SimRun fromPipe = Sim(Dir() + " --stage 1 --keys " + pipe.string());
+    EXPECT_EQ(fromPipe.status, 2);
+    EXPECT_EQ(fromPipe.errors,
+              "tovek-sim: cannot read the keys file " + pipe.string() + ": not a regular file\n");
+    const SimRun fromFolder = Sim(Dir() + " --stage 1 --keys " + dir_.string());
+    EXPECT_EQ(fromFolder.status, 2);
+
+    const SimRun full = Sim(Dir() + " --stage 1 --ticks 2000 >/dev/full");
+    EXPECT_EQ(full.status, 1);
+    EXPECT_EQ(full.errors, "tovek-sim: cannot write the state lines: No space left on device\n");
+    const SimRun closed = Sim(Dir() + " --stage 1 --ticks 3 >&-");
+    EXPECT_EQ(closed.status, 1);
+    EXPECT_EQ(closed.errors, "tovek-sim: cannot write the state lines: Bad file descriptor\n");
+}
+
 TEST_F(SimTest, MissingStageBehavesAsInTheGame) {
     const SimRun run = Sim(Dir() + " --stage 5 --ticks 3");
     ASSERT_EQ(run.status, 0);
@@ -158,6 +211,18 @@ TEST_F(SimTest, ReachesTheGoalAndStoresTheRecord) {
     EXPECT_TRUE(std::filesystem::exists(dir_ / "data" / "hscore.dat"));
 }
 
+TEST_F(SimTest, RecordThatCannotBeWrittenIsNamedOnStderr) {
+    WriteStage(1, kStage);
+    std::filesystem::create_directories(dir_ / "data" / "hscore.dat");
+    const auto keys = WriteFile("keys.txt", "1 down Right\n");
+    const SimRun run = Sim(Dir() + " --stage 1 --ticks 40 --every 40 --keys " + keys.string());
+    EXPECT_EQ(run.status, 0);
+    EXPECT_NE(run.lines.back().find("\"stageCleared\": true"), std::string::npos);
+    EXPECT_NE(run.errors.find("tovek-sim: the new record cannot be saved to"), std::string::npos)
+        << run.errors;
+    EXPECT_NE(run.errors.find("hscore.dat: not a regular file"), std::string::npos) << run.errors;
+}
+
 TEST_F(SimTest, SameSeedSameRun) {
     WriteStage(1, {"............", "............", "............", "............", "..??..??....",
                    "............", "S...........", "############"});
@@ -175,6 +240,13 @@ TEST_F(SimTest, FramesAreWrittenForPrintedTicks) {
         EXPECT_TRUE(std::filesystem::exists(frames / name)) << name;
     }
     EXPECT_FALSE(std::filesystem::exists(frames / "000001.png"));
+
+    std::filesystem::create_directory(frames / "000006.png");
+    const SimRun blocked =
+        Sim(Dir() + " --stage 1 --ticks 6 --every 2 --frames " + frames.string());
+    EXPECT_EQ(blocked.status, 1);
+    EXPECT_EQ(blocked.errors, "tovek-sim: cannot write " + (frames / "000006.png").string() +
+                                  ": not a regular file\n");
 }
 
 }  // namespace

@@ -77,8 +77,9 @@ class SolverTest : public GameTest {
         options.seed = seed;
         options.ticks = result.tick;
         std::ostringstream out;
+        std::ostringstream warnings;
         std::string error;
-        ASSERT_EQ(RunSimulation(options, result.keys, out, error), 0) << error;
+        ASSERT_EQ(RunSimulation(options, result.keys, out, warnings, error), 0) << error;
         std::istringstream lines(out.str());
         std::string line;
         std::string last;

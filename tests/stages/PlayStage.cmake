@@ -1,13 +1,16 @@
-# Plays stage STAGE of DATA_DIR with tovek-sim for TICKS ticks, driven by the
-# key script KEYS, in a fresh program folder WORK_DIR with character CHARA
-# (default 0) and 80 ms ticks. Fails unless the goal is reached without a
-# miss.
+# Plays stage STAGE (file DATA_DIR/NAME.dat) with tovek-sim for TICKS ticks,
+# driven by the key script KEYS, in a fresh program folder WORK_DIR with
+# character CHARA (default 0) and 80 ms ticks. Fails unless the goal is
+# reached without a miss.
 cmake_minimum_required(VERSION 3.25)
 
 if(NOT DEFINED CHARA)
     set(CHARA 0)
 endif()
-set(name m0${STAGE}.dat)
+set(name ${NAME}.dat)
+if(NOT EXISTS ${KEYS})
+    message(FATAL_ERROR "stage ${STAGE} has no key script ${KEYS} for character ${CHARA}")
+endif()
 file(REMOVE_RECURSE ${WORK_DIR})
 file(MAKE_DIRECTORY ${WORK_DIR}/data)
 file(WRITE ${WORK_DIR}/Tovek.ini

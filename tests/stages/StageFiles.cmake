@@ -1,8 +1,8 @@
-# Turns the stage sources SOURCE_DIR/mNN.txt of the stage numbers STAGES into
-# stage files. MODE=write writes DATA_DIR/mNN.dat; MODE=compare fails unless
-# DATA_DIR/mNN.dat holds the same stage as its source. Both modes require the
-# file to be one the editor could have written. Files are compared through
-# `stagetool decode` because key material differs between saves.
+# Builds the stage sources SOURCE_DIR/mNN.txt of the stage file names NAMES
+# with `stagetool build`. MODE=write writes DATA_DIR/mNN.dat; MODE=compare
+# fails unless DATA_DIR/mNN.dat is byte for byte what the source builds (the
+# build draws the editor's fixed key material, so equal stages are equal
+# files) and unless the source's header gives the stage's name and idea.
 cmake_minimum_required(VERSION 3.25)
 
 function(run_checked)
@@ -12,29 +12,33 @@ function(run_checked)
         string(REPLACE ";" " " command "${ARGV}")
         message(FATAL_ERROR "${command} failed (${status}):\n${output}${errors}")
     endif()
-    set(output "${output}" PARENT_SCOPE)
 endfunction()
 
-file(REMOVE_RECURSE ${WORK_DIR})
-file(MAKE_DIRECTORY ${WORK_DIR})
-foreach(stage IN LISTS STAGES)
-    set(name m0${stage})
-    set(json ${WORK_DIR}/${name}.json)
+set(regenerate "run `cmake --build <build> --target regenerate-stages`")
+foreach(name IN LISTS NAMES)
+    set(source ${SOURCE_DIR}/${name}.txt)
     set(shipped ${DATA_DIR}/${name}.dat)
-    run_checked(${STAGE_SOURCE} ${SOURCE_DIR}/${name}.txt)
-    file(WRITE ${json} "${output}")
-    if(MODE STREQUAL "write")
-        file(MAKE_DIRECTORY ${DATA_DIR})
-        run_checked(${STAGETOOL} encode ${json} ${shipped})
-    else()
-        run_checked(${STAGETOOL} encode ${json} ${WORK_DIR}/${name}.dat)
-        run_checked(${STAGETOOL} decode ${WORK_DIR}/${name}.dat)
-        set(rebuilt "${output}")
-        run_checked(${STAGETOOL} decode ${shipped})
-        if(NOT rebuilt STREQUAL output)
-            message(FATAL_ERROR "${shipped} differs from ${name}.txt; "
-                                "run `cmake --build <build> --target regenerate-stages`")
-        endif()
+    if(NOT EXISTS ${source})
+        message(FATAL_ERROR "${shipped} has no source ${source}")
     endif()
-    run_checked(${STAGETOOL} check ${shipped})
+    if(MODE STREQUAL "write")
+        run_checked(${STAGETOOL} build ${source} ${shipped})
+        continue()
+    endif()
+    if(NOT EXISTS ${shipped})
+        message(FATAL_ERROR "${source} is not built into ${shipped}; ${regenerate}")
+    endif()
+    file(READ ${source} text)
+    if(NOT text MATCHES "^# name: [^\n/]*[^\n -~][^\n/]* / [A-Za-z][^\n]*\n# idea: [^\n]")
+        message(FATAL_ERROR "${source} does not start with its name and idea:\n"
+                            "# name: <Japanese name> / <English name>\n# idea: <the idea>")
+    endif()
+    file(REMOVE_RECURSE ${WORK_DIR})
+    file(MAKE_DIRECTORY ${WORK_DIR})
+    run_checked(${STAGETOOL} build ${source} ${WORK_DIR}/${name}.dat)
+    execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files ${WORK_DIR}/${name}.dat ${shipped}
+                    RESULT_VARIABLE different)
+    if(different)
+        message(FATAL_ERROR "${shipped} differs from what ${name}.txt builds; ${regenerate}")
+    endif()
 endforeach()

@@ -44,9 +44,10 @@ int StatusCode(int waitStatus) {
 }
 
 // Spawns argv with the environment changes; stdoutFd (if not -1) becomes the
-// child's standard output, and quiet sends both outputs to /dev/null.
+// child's standard output, and quiet sends both outputs to /dev/null; a
+// non-empty errorFile takes the child's standard error.
 pid_t Spawn(const std::vector<std::string>& argv, const Environment& changes, int stdoutFd,
-            bool quiet) {
+            bool quiet, const std::string& errorFile = "") {
     std::vector<std::string> arguments = argv;
     std::vector<std::string> environment = MergedEnvironment(changes);
     std::vector<char*> argumentPointers = Pointers(arguments);
@@ -58,6 +59,10 @@ pid_t Spawn(const std::vector<std::string>& argv, const Environment& changes, in
         posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
     }
     if (stdoutFd != -1) posix_spawn_file_actions_adddup2(&actions, stdoutFd, STDOUT_FILENO);
+    if (!errorFile.empty()) {
+        posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, errorFile.c_str(),
+                                         O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    }
     pid_t pid = -1;
     if (posix_spawnp(&pid, argumentPointers[0], &actions, nullptr, argumentPointers.data(),
                      environmentPointers.data()) != 0) {
@@ -70,8 +75,8 @@ pid_t Spawn(const std::vector<std::string>& argv, const Environment& changes, in
 }  // namespace
 
 ChildProcess::ChildProcess(const std::vector<std::string>& argv, const Environment& changes,
-                           bool quiet)
-    : pid_(Spawn(argv, changes, -1, quiet)) {}
+                           bool quiet, const std::string& errorFile)
+    : pid_(Spawn(argv, changes, -1, quiet, errorFile)) {}
 
 ChildProcess::~ChildProcess() {
     if (Running()) {
@@ -91,7 +96,7 @@ bool ChildProcess::Running() {
 std::optional<int> ChildProcess::WaitForExit(std::chrono::milliseconds timeout) {
     const auto end = std::chrono::steady_clock::now() + timeout;
     while (Running() && std::chrono::steady_clock::now() < end) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
     }
     return status_;
 }

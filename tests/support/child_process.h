@@ -17,9 +17,10 @@ using Environment = std::vector<std::string>;
 class ChildProcess {
   public:
     // Starts argv[0] (looked up in PATH) with the given environment changes.
-    // Its output goes to this process's output unless quiet is set.
+    // Its output goes to this process's output unless quiet is set; its
+    // standard error goes to errorFile when one is named.
     ChildProcess(const std::vector<std::string>& argv, const Environment& changes,
-                 bool quiet = false);
+                 bool quiet = false, const std::string& errorFile = "");
     ~ChildProcess();
     ChildProcess(const ChildProcess&) = delete;
     ChildProcess& operator=(const ChildProcess&) = delete;

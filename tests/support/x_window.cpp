@@ -2,6 +2,7 @@
 
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
+#include <X11/Xutil.h>
 
 namespace tovek::test {
 namespace {
@@ -57,6 +58,43 @@ std::string WindowTitle(const std::string& display, unsigned long window) {
         XFree(data);
     }
     return title;
+}
+
+std::vector<unsigned long> WindowIcon(const std::string& display, unsigned long window) {
+    Connection connection(display);
+    ::Display* x = connection.Get();
+    if (x == nullptr) return {};
+    Atom type = None;
+    int format = 0;
+    unsigned long count = 0;
+    unsigned long remaining = 0;
+    unsigned char* data = nullptr;
+    std::vector<unsigned long> icon;
+    if (XGetWindowProperty(x, window, XInternAtom(x, "_NET_WM_ICON", False), 0, 1 << 20, False,
+                           XA_CARDINAL, &type, &format, &count, &remaining, &data) == Success &&
+        data != nullptr) {
+        // Xlib hands 32-bit items as longs, sign-extended.
+        if (format == 32) {
+            const auto* items = reinterpret_cast<const long*>(data);
+            for (unsigned long i = 0; i < count; ++i)
+                icon.push_back(static_cast<unsigned long>(items[i]) & 0xFFFFFFFFUL);
+        }
+        XFree(data);
+    }
+    return icon;
+}
+
+std::optional<std::pair<int, int>> WindowMinimumSize(const std::string& display,
+                                                     unsigned long window) {
+    Connection connection(display);
+    ::Display* x = connection.Get();
+    if (x == nullptr) return std::nullopt;
+    XSizeHints hints{};
+    long supplied = 0;
+    if (XGetWMNormalHints(x, window, &hints, &supplied) == 0 || (hints.flags & PMinSize) == 0) {
+        return std::nullopt;
+    }
+    return std::pair{hints.min_width, hints.min_height};
 }
 
 }  // namespace tovek::test

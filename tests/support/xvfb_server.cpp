@@ -30,13 +30,13 @@ std::string ReadDisplayNumber(int fd) {
 
 }  // namespace
 
-XvfbServer::XvfbServer() {
+XvfbServer::XvfbServer(const std::string& screen) {
     int pipeEnds[2];
     if (::pipe(pipeEnds) != 0) return;
     ::fcntl(pipeEnds[0], F_SETFD, FD_CLOEXEC);
     server_ = std::make_unique<ChildProcess>(
         std::vector<std::string>{"Xvfb", "-displayfd", std::to_string(pipeEnds[1]), "-screen", "0",
-                                 "1280x1024x24", "-nolisten", "tcp", "-noreset"},
+                                 screen, "-nolisten", "tcp", "-noreset"},
         Environment{}, true);
     ::close(pipeEnds[1]);
     if (server_->Started()) {

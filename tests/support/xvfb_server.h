@@ -12,7 +12,8 @@ namespace tovek::test {
 // manager: windows get focus and sizes only when asked.
 class XvfbServer {
   public:
-    XvfbServer();
+    // The screen's size and depth as Xvfb takes them, "WIDTHxHEIGHTxDEPTH".
+    explicit XvfbServer(const std::string& screen = "1280x1024x24");
     ~XvfbServer();
     XvfbServer(const XvfbServer&) = delete;
     XvfbServer& operator=(const XvfbServer&) = delete;

@@ -98,7 +98,9 @@ TEST_F(StagetoolRender, AnUnwritablePictureIsReported) {
     const ToolRun run = Render(
         {StageFile(EditorStage{.width = 12, .height = 8, .cells = std::vector<MapCell>(96)}), out});
     EXPECT_EQ(run.status, kExitProblems);
-    EXPECT_NE(run.err.find(out + ": cannot be written"), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find(out + ": cannot be written: No such file or directory\n"),
+              std::string::npos)
+        << run.err;
 }
 
 TEST_F(StagetoolRender, WrongArgumentsAreUsageErrors) {

@@ -1,5 +1,6 @@
 // Runs the built stagetool program and checks its exit status and output.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 
 #include <cstdlib>
@@ -99,6 +100,16 @@ TEST_F(StagetoolTest, UsageErrorsExitTwoWithOneLine) {
     ExpectUsageError(Stagetool({"encode", "a.json"}), "missing file name");
     ExpectUsageError(Stagetool({"check", "--verbose", "x"}), "unknown option '--verbose'");
     ExpectUsageError(Stagetool({"decode", "--seed", "1", "x"}), "unknown option '--seed'");
+    ExpectUsageError(Stagetool({"build", "m01.txt"}), "missing file name");
+    ExpectUsageError(Stagetool({"text", "--seed", "1", "x"}), "unknown option '--seed'");
+}
+
+TEST_F(StagetoolTest, HelpListsEveryCommand) {
+    const ProgramRun run = Stagetool({"--help"});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.err, "");
+    for (const std::string command : {"decode", "encode", "render", "check", "text", "build"})
+        EXPECT_NE(run.out.find("stagetool " + command + " "), std::string::npos) << command;
 }
 
 TEST_F(StagetoolTest, SeedMustBeAWholeNumberInRange) {
@@ -119,6 +130,25 @@ TEST_F(StagetoolTest, MissingInputIsAUsageErrorNamingTheFile) {
     ExpectUsageError(Stagetool({"check", Path("m02.dat")}), Path("m02.dat") + ": no such file");
     ExpectUsageError(Stagetool({"encode", Path("x.json"), Path("o.dat")}), Path("x.json"));
     ExpectUsageError(Stagetool({"check", folder_.Path().string()}), "is a folder");
+}
+
+// A named pipe would keep the tool waiting for a writer; a file of gigabytes
+// would not fit in memory, and no stage needs more than a megabyte.
+TEST_F(StagetoolTest, RefusesInputsThatAreNotRegularFilesOrLargerThanAnyStage) {
+    const std::string pipe = Path("pipe.dat");
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0644), 0);
+    ExpectUsageError(Stagetool({"decode", pipe}), pipe + ": not a regular file");
+    ExpectUsageError(Stagetool({"check", pipe}), pipe + ": not a regular file");
+    ExpectUsageError(Stagetool({"encode", pipe, Path("o.dat")}), pipe + ": not a regular file");
+    ExpectUsageError(Stagetool({"render", pipe, Path("o.png")}), pipe + ": not a regular file");
+
+    RandomSource random(5);
+    const std::string huge = StageFile("huge.dat", test::RandomEditorStage(random, 12, 8));
+    fs::resize_file(huge, std::uintmax_t{4} << 30);
+    ExpectUsageError(Stagetool({"decode", huge}), huge + ": larger than any stage file (" +
+                                                      std::to_string(kMaxStageFileBytes) +
+                                                      " bytes at most)");
+    ExpectUsageError(Stagetool({"encode", huge, Path("o.dat")}), huge + ": larger than");
 }
 
 // --- decode ---
@@ -149,6 +179,17 @@ TEST_F(StagetoolTest, DecodePrintsTheStageWithKeysInOrder) {
             EXPECT_EQ(layers[3].integer, expected.water);
         }
     }
+}
+
+TEST_F(StagetoolTest, DecodeSaysWhyItsOutputCannotBeWritten) {
+    RandomSource random(3);
+    const std::string file = StageFile("m01.dat", test::RandomEditorStage(random, 12, 8));
+    const int raw = std::system((Quoted(STAGETOOL_PATH) + " decode " + Quoted(file) +
+                                 " >/dev/full 2>" + Quoted(Path("stderr")))
+                                    .c_str());
+    EXPECT_EQ(WEXITSTATUS(raw), 1);
+    EXPECT_EQ(ReadText(Path("stderr")),
+              "stagetool: cannot write the output: No space left on device\n");
 }
 
 TEST_F(StagetoolTest, DecodeReadsDamagedFilesAsTheEditorDoes) {
@@ -278,6 +319,36 @@ TEST_F(StagetoolTest, EncodeReplacesAnExistingOutput) {
     TextFile("out.dat", "old");
     ASSERT_EQ(Stagetool({"encode", TextFile("s.json", Document()), Path("out.dat")}).status, 0);
     EXPECT_EQ(ReadFileBytes(Path("out.dat"))->size(), 5u + 96u);
+}
+
+// --- text and build ---
+
+TEST_F(StagetoolTest, BuildOfTextGivesTheFileBack) {
+    RandomSource random(16);
+    const EditorStage stage = test::RandomEditorStage(random, 30, 12);
+    const ProgramRun text = Stagetool({"text", StageFile("m05.dat", stage)});
+    ASSERT_EQ(text.status, 0) << text.err;
+    EXPECT_EQ(text.err, "");
+    const std::string source = TextFile("m05.txt", text.out);
+    const ProgramRun built = Stagetool({"build", source, Path("built.dat")});
+    ASSERT_EQ(built.status, 0) << built.err;
+    EXPECT_EQ(built.out + built.err, "");
+    // The editor's own key material, as encode draws it.
+    RandomSource editor(kEditorRandomSeed);
+    EXPECT_EQ(*ReadFileBytes(Path("built.dat")), WriteEditorStage(stage, DrawKeyMaterial(editor)));
+    ASSERT_EQ(Stagetool({"build", source, Path("seeded.dat"), "--seed", "9"}).status, 0);
+    RandomSource seeded(9);
+    EXPECT_EQ(*ReadFileBytes(Path("seeded.dat")), WriteEditorStage(stage, DrawKeyMaterial(seeded)));
+}
+
+TEST_F(StagetoolTest, BuildRefusesAFaultySourceNamingItsPlace) {
+    const std::string source = TextFile("m06.txt", "background 2\nkey x main=12\nmap\n");
+    ExpectUsageError(Stagetool({"build", source, Path("out.dat")}),
+                     "stagetool: " + source + ":2:7: 'main=12': a stage file cannot hold main 12");
+    const std::string noMap = TextFile("m07.txt", "background 2\n");
+    ExpectUsageError(Stagetool({"build", noMap, Path("out.dat")}),
+                     "stagetool: " + noMap + ":1: no map line");
+    EXPECT_FALSE(fs::exists(Path("out.dat")));
 }
 
 // --- check ---

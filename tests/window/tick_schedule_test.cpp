@@ -66,5 +66,18 @@ TEST(TickScheduleTest, ZeroIntervalStillMovesForward) {
     EXPECT_GT(schedule.Deadline(), first);
 }
 
+TEST(TickScheduleTest, HoldMovesTheGridOnByTheTimeHeld) {
+    TickSchedule schedule(kStart, kInterval);
+    schedule.Advance(kStart + milliseconds(40));
+    // Held 10 ms into the interval, for 5 s: the next tick comes 30 ms after.
+    schedule.Hold(kStart + milliseconds(50));
+    EXPECT_TRUE(schedule.Held());
+    schedule.Release(kStart + milliseconds(5050));
+    EXPECT_FALSE(schedule.Held());
+    EXPECT_EQ(schedule.Deadline(), kStart + milliseconds(5080));
+    schedule.Advance(kStart + milliseconds(5081));
+    EXPECT_EQ(schedule.Deadline(), kStart + milliseconds(5120));
+}
+
 }  // namespace
 }  // namespace tovek

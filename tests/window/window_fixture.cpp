@@ -1,6 +1,7 @@
 #include "tests/window/window_fixture.h"
 
 #include <fstream>
+#include <iterator>
 #include <map>
 #include <thread>
 
@@ -36,8 +37,11 @@ std::set<std::string> StringValues(const std::string& lines, const std::string& 
 }  // namespace
 
 EditorStage StageFromRows(const std::vector<std::string>& rows) {
-    static const std::map<char, MapCell> legend = {
-        {'.', {0, 0, 0, 0}}, {'#', {1, 0, 0, 0}}, {'S', {16, 0, 0, 0}}, {'c', {18, 0, 0, 0}}};
+    static const std::map<char, MapCell> legend = {{'.', {0, 0, 0, 0}},
+                                                   {'#', {1, 0, 0, 0}},
+                                                   {'S', {16, 0, 0, 0}},
+                                                   {'c', {18, 0, 0, 0}},
+                                                   {'G', {17, 0, 0, 0}}};
     EditorStage stage;
     stage.height = static_cast<int>(rows.size());
     stage.width = static_cast<int>(rows.front().size());
@@ -56,7 +60,7 @@ Surface ExpectedClientArea(const ClientLayout& layout, const Surface& picture,
                layout.stretched ? picture.Width() : area.width,
                layout.stretched ? picture.Height() : area.height, RasterOp::SrcCopy);
     for (int i = 0; i < 2; ++i)
-        DrawStatusLabel(client, layout.labels[i], sans, labels[i]);
+        DrawStatusLabel(client, layout.labels[i], sans, labels[i], layout.labelPoints);
     return client;
 }
 
@@ -69,7 +73,7 @@ Surface Crop(const Surface& surface, const ClientRect& rect) {
 WindowTest::WindowTest() {
     std::string error;
     sans_ = TextPainter::Create(FontFace::Sans, &error);
-    std::filesystem::copy_file(TOVEK_PATH, folder_.Path() / "Tovek");
+    std::filesystem::copy_file(TOVEK_PATH, program_);
     std::filesystem::create_directories(folder_.Path() / "data");
     WriteSettings();
 }
@@ -99,15 +103,15 @@ Environment WindowTest::DiskAudio() const {
     return {"SDL_AUDIODRIVER=disk", "SDL_DISKAUDIOFILE=" + AudioFile().string()};
 }
 
-void WindowTest::StartGame(const Environment& audio) {
+void WindowTest::StartGame(const Environment& environment) {
     ASSERT_FALSE(xvfb_.Display().empty()) << "Xvfb did not start";
     ASSERT_TRUE(sans_) << "no Japanese sans font";
-    Environment environment = audio;
-    environment.push_back(xvfb_.DisplayVariable());
-    environment.push_back("SDL_VIDEODRIVER=x11");
-    environment.push_back("LSAN_OPTIONS=suppressions=" TOVEK_LSAN_SUPPRESSIONS);
-    game_ = std::make_unique<ChildProcess>(
-        std::vector<std::string>{(folder_.Path() / "Tovek").string()}, environment);
+    Environment changes = environment;
+    changes.push_back(xvfb_.DisplayVariable());
+    changes.push_back("SDL_VIDEODRIVER=x11");
+    changes.push_back("LSAN_OPTIONS=suppressions=" TOVEK_LSAN_SUPPRESSIONS);
+    game_ = std::make_unique<ChildProcess>(std::vector<std::string>{program_.string()}, changes,
+                                           false, (folder_.Path() / "stderr.txt").string());
     ASSERT_TRUE(game_->Started());
     const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(60);
     while (window_ == 0 && game_->Running() && std::chrono::steady_clock::now() < end) {
@@ -121,6 +125,22 @@ void WindowTest::StartGame(const Environment& audio) {
         }
     }
     ASSERT_NE(window_, 0u) << "the game's window did not appear";
+}
+
+std::string WindowTest::ErrorOutput() const {
+    std::ifstream file(folder_.Path() / "stderr.txt");
+    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+}
+
+void WindowTest::StartWindowManager() {
+    // No shortcuts of its own: its default ones take F11 from the window.
+    const std::filesystem::path shortcuts = folder_.Path() / "kbdconfig";
+    std::ofstream(shortcuts) << "";
+    windowManager_ = std::make_unique<ChildProcess>(
+        std::vector<std::string>{"matchbox-window-manager", "-use_titlebar", "no", "-kbdconfig",
+                                 shortcuts.string()},
+        Environment{xvfb_.DisplayVariable()}, true);
+    ASSERT_TRUE(windowManager_->Started());
 }
 
 void WindowTest::Focus() {

@@ -23,7 +23,7 @@
 namespace tovek::test {
 
 // A stage drawn as text, one character per cell:
-//   . empty   # block   S start   c coin
+//   . empty   # block   S start   c coin   G goal
 EditorStage StageFromRows(const std::vector<std::string>& rows);
 
 // What the window's client area shows: the picture (stretched or not, as the
@@ -57,8 +57,13 @@ class WindowTest : public ::testing::Test {
     Environment DiskAudio() const;
     std::filesystem::path AudioFile() const { return folder_.Path() / "audio.raw"; }
 
-    // Starts the game and waits for its window.
-    void StartGame(const Environment& audio);
+    // Starts the game (`program_`) and waits for its window; what it writes on stderr
+    // goes to ErrorOutput().
+    void StartGame(const Environment& environment);
+    std::string ErrorOutput() const;
+    // A window manager on the X server (the tests run without one otherwise),
+    // for what only a window manager does: fullscreen.
+    void StartWindowManager();
     void Focus();
     void Key(const std::string& name);
     void KeyDown(const std::string& name);
@@ -83,7 +88,9 @@ class WindowTest : public ::testing::Test {
 
     XvfbServer xvfb_;
     TempFolder folder_;
+    std::filesystem::path program_ = folder_.Path() / "Tovek";  // a copy in the program folder
     std::unique_ptr<ChildProcess> game_;
+    std::unique_ptr<ChildProcess> windowManager_;
     unsigned long window_ = 0;
     Surface lastScreenshot_;
     std::unique_ptr<TextPainter> sans_;

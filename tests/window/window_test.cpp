@@ -4,7 +4,12 @@
 #include <iterator>
 #include <thread>
 
+#include "game/core/high_scores.h"
+#include "game/sdl/help_screen.h"
+#include "game/sdl/pause_screen.h"
 #include "game/sdl/status_labels.h"
+#include "game/sdl/window_icon.h"
+#include "tests/support/x_window.h"
 #include "tests/window/window_fixture.h"
 
 namespace tovek::test {
@@ -14,17 +19,18 @@ const std::array<std::string, 2> kStartLabels = {"ステージを左右キーで
                                                  "サウンド: オン(Sキーで切り替え)"};
 
 ClientLayout NormalLayout() {
-    return LayOutClientArea(kNormalClientWidth, kNormalClientHeight, false);
+    return LayOutClientArea(kNormalClientWidth, kNormalClientHeight, std::nullopt);
 }
 
 Surface PictureArea(const Surface& shot) {
     return Crop(shot, {0, 0, kPictureWidth, kPictureHeight});
 }
 
-// A floor to run on, the start at its left end, perhaps a coin beside it.
-EditorStage Runway(bool coin = false) {
+// A floor to run on, the start at its left end, perhaps a coin beside it or
+// the goal further on.
+EditorStage Runway(bool coin = false, bool goal = false) {
     std::vector<std::string> rows(6, "................");
-    rows.push_back(coin ? ".Sc............." : ".S..............");
+    rows.push_back(coin ? ".Sc............." : goal ? ".S.....G........" : ".S..............");
     rows.push_back("################");
     return StageFromRows(rows);
 }
@@ -78,13 +84,14 @@ class StageSelectTest : public WindowTest {
   protected:
     // Starts the game and waits for the stage-select screen of stage 1 that
     // its first focus draws, exactly as tovek-sim draws it.
-    void StartOnStageSelect(const Environment& audio) {
+    void StartOnStageSelect(const Environment& audio,
+                            const std::array<std::string, 2>& labels = kStartLabels) {
         stageOne_ = Simulate(1, 0);  // no stage 1 here: the screen stays up
         ASSERT_EQ(stageOne_.frames.size(), 1u);
         StartGame(audio);
         Focus();
         const Surface expected =
-            ExpectedClientArea(NormalLayout(), stageOne_.frames[0], kStartLabels, Sans());
+            ExpectedClientArea(NormalLayout(), stageOne_.frames[0], labels, Sans());
         const bool shown = WaitForScreen([&](const Surface& shot) { return shot == expected; });
         if (!shown) SaveForInspection("stage-select", expected);
         ASSERT_TRUE(shown) << "the stage-select screen did not appear as drawn";
@@ -96,6 +103,18 @@ class StageSelectTest : public WindowTest {
 TEST_F(StageSelectTest, FirstFocusShowsTheStageSelectScreenAndTheStartLabels) {
     StartOnStageSelect(DiskAudio());
     EXPECT_EQ(Caption(), "Tovek");
+    EXPECT_EQ(CloseWindow(), 0);
+}
+
+TEST_F(StageSelectTest, WindowHasItsIconAndCannotBeMadeSmallerThanThePicture) {
+    StartOnStageSelect(DiskAudio());
+    const IconPicture icon = WindowIconPicture();
+    ASSERT_EQ(icon.width, 64);
+    std::vector<unsigned long> expected = {64, 64};
+    expected.insert(expected.end(), icon.pixels.begin(), icon.pixels.end());
+    EXPECT_EQ(WindowIcon(xvfb_.Display(), window_), expected);
+    EXPECT_EQ(WindowMinimumSize(xvfb_.Display(), window_),
+              std::pair(kNormalClientWidth, kNormalClientHeight));
     EXPECT_EQ(CloseWindow(), 0);
 }
 
@@ -143,7 +162,7 @@ TEST_F(StageSelectTest, SoundKeyShowsTheSwitchInTheLabelAndTheCaption) {
 TEST_F(StageSelectTest, LargerWindowShowsThePictureStretchedAboveTheLabels) {
     StartOnStageSelect(DiskAudio());
     ResizeWindow(1024, 700);
-    const ClientLayout maximised = LayOutClientArea(1024, 700, true);
+    const ClientLayout maximised = LayOutClientArea(1024, 700, Scaling::Stretch);
     ASSERT_EQ(maximised.picture, (ClientRect{0, 0, 1024, 668}));
     const Surface stretched =
         ExpectedClientArea(maximised, stageOne_.frames[0], kStartLabels, Sans());
@@ -154,8 +173,8 @@ TEST_F(StageSelectTest, LargerWindowShowsThePictureStretchedAboveTheLabels) {
 
     // Wider only is not maximised: the picture shows one to one.
     ResizeWindow(600, 288);
-    const Surface wider = ExpectedClientArea(LayOutClientArea(600, 288, false), stageOne_.frames[0],
-                                             kStartLabels, Sans());
+    const Surface wider = ExpectedClientArea(LayOutClientArea(600, 288, std::nullopt),
+                                             stageOne_.frames[0], kStartLabels, Sans());
     EXPECT_TRUE(WaitForScreen([&](const Surface& shot) { return shot == wider; }));
 
     ResizeWindow(kNormalClientWidth, kNormalClientHeight);
@@ -165,14 +184,56 @@ TEST_F(StageSelectTest, LargerWindowShowsThePictureStretchedAboveTheLabels) {
     EXPECT_EQ(CloseWindow(), 0);
 }
 
+TEST_F(StageSelectTest, F1ShowsTheHelpUntilAnyKey) {
+    StartOnStageSelect(DiskAudio());
+    Key("F1");
+    const Surface help = ExpectedClientArea(NormalLayout(), HelpPicture(Sans()),
+                                            {kHelpLabel, kStartLabels[1]}, Sans());
+    const bool shown = WaitForScreen([&](const Surface& shot) { return shot == help; });
+    if (!shown) SaveForInspection("help", help);
+    EXPECT_TRUE(shown);
+    Key("x");
+    const Surface back =
+        ExpectedClientArea(NormalLayout(), stageOne_.frames[0], kStartLabels, Sans());
+    EXPECT_TRUE(WaitForScreen([&](const Surface& shot) { return shot == back; }));
+    EXPECT_EQ(CloseWindow(), 0);
+}
+
+TEST_F(StageSelectTest, F11ShowsTheWholeScreenAtIntegerScale) {
+    StartOnStageSelect(DiskAudio());
+    // This window manager maximises every window it takes over: stretched.
+    StartWindowManager();
+    const auto stretched = [&](const Surface& shot) {
+        return shot.Width() > kNormalClientWidth &&
+               shot == ExpectedClientArea(
+                           LayOutClientArea(shot.Width(), shot.Height(), Scaling::Stretch),
+                           stageOne_.frames[0], kStartLabels, Sans());
+    };
+    ASSERT_TRUE(WaitForScreen(stretched));
+    Focus();
+    Key("F11");
+    // The server's screen is 1280 x 1024: three times the picture with its labels.
+    const ClientLayout fullscreen = LayOutClientArea(1280, 1024, Scaling::Integer);
+    ASSERT_EQ(fullscreen.picture, (ClientRect{64, 80, 1152, 768}));
+    const Surface expected =
+        ExpectedClientArea(fullscreen, stageOne_.frames[0], kStartLabels, Sans());
+    const bool shown = WaitForScreen([&](const Surface& shot) { return shot == expected; });
+    if (!shown) SaveForInspection("fullscreen", expected);
+    EXPECT_TRUE(shown);
+    Key("F11");
+    EXPECT_TRUE(WaitForScreen(stretched));
+    EXPECT_EQ(CloseWindow(), 0);
+}
+
 class PlayTest : public StageSelectTest {
   protected:
     // Stage 2 is played: the keys Right and Space on the stage-select screen.
     // Waits for its first frame, exactly as tovek-sim draws it.
-    void StartPlaying(const Environment& audio) {
+    void StartPlaying(const Environment& audio,
+                      const std::array<std::string, 2>& labels = kStartLabels) {
         start_ = Simulate(2, 0);
         ASSERT_EQ(start_.frames.size(), 1u);
-        StartOnStageSelect(audio);
+        StartOnStageSelect(audio, labels);
         Key("Right");
         Key("space");
         const bool playing = WaitForScreen(
@@ -250,6 +311,78 @@ TEST_F(PlayTest, WithoutASoundDeviceTheGameStillPlays) {
     WriteMusicFile();
     StartPlaying({"SDL_AUDIODRIVER=no-such-device"});
     RunRightAndMatchTheSimulator();
+    EXPECT_EQ(CloseWindow(), 0);
+}
+
+TEST_F(PlayTest, ShortTapOfUpJumps) {
+    WriteStage(2, Runway());
+    // Up held for exactly one tick, as a tap between two ticks is delivered.
+    const SimRun jump = Simulate(2, 40, "1 down Up\n2 up Up\n");
+    StartPlaying(DiskAudio());
+    std::vector<Surface> inTheAir;
+    for (const Surface& frame : jump.frames) {
+        if (frame != start_.frames[0]) inTheAir.push_back(frame);
+    }
+    ASSERT_FALSE(inTheAir.empty());
+    Key("Up");  // pressed and released at once, between two ticks
+    const bool jumped =
+        WaitForScreen([&](const Surface& shot) { return OneOf(PictureArea(shot), inTheAir); },
+                      std::chrono::seconds(10));
+    if (!jumped) SaveForInspection("tap", inTheAir.front());
+    EXPECT_TRUE(jumped) << "the tap did not jump";
+    EXPECT_EQ(CloseWindow(), 0);
+}
+
+TEST_F(PlayTest, PKeyPausesThePictureAndTheClock) {
+    WriteStage(2, Runway());
+    StartPlaying(DiskAudio());
+    std::string error;
+    const std::unique_ptr<TextPainter> serif = TextPainter::Create(FontFace::Serif, &error);
+    ASSERT_TRUE(serif) << error;
+    Key("p");
+    const Surface paused = PausedPicture(start_.frames[0], *serif);
+    const ClientLayout layout = NormalLayout();
+    const bool shown = WaitForScreen([&](const Surface& shot) {
+        return PictureArea(shot) == paused &&
+               LabelShowsOneOf(shot, layout, 0, {kPausedLabel}, Sans());
+    });
+    if (!shown) SaveForInspection("paused", paused);
+    ASSERT_TRUE(shown);
+    // Label 1 shows the play time: it stands still too.
+    const Surface first = lastScreenshot_;
+    std::this_thread::sleep_for(std::chrono::milliseconds(1200));
+    const std::optional<Surface> second = Screenshot();
+    EXPECT_EQ(second, first) << "the paused screen changed";
+    Key("p");
+    EXPECT_TRUE(WaitForScreen([&](const Surface& shot) {
+        return PictureArea(shot) == start_.frames[0] &&
+               !LabelShowsOneOf(shot, layout, 0, {kPausedLabel}, Sans());
+    }));
+    EXPECT_EQ(CloseWindow(), 0);
+}
+
+TEST_F(PlayTest, RecordThatCannotBeSavedIsSaidOnTheTallyAndOnStderr) {
+    // A folder where the record file belongs: no file can be written there.
+    const std::filesystem::path recordFile = folder_.Path() / "data" / "hscore.dat";
+    std::filesystem::create_directories(recordFile / "kept");
+    WriteStage(2, Runway(false, true));
+    const SimRun run = Simulate(2, 60, "1 down Right\n");
+    ASSERT_FALSE(run.frames.empty());
+    // The record line of the tally, under the lines of score and bonus that
+    // follow the play time.
+    const ClientRect recordLine{0, 222, kPictureWidth, 22};
+    const Surface expected = Crop(run.frames.back(), recordLine);
+    // The folder in its place cannot be read either, which label 0 says.
+    StartPlaying(DiskAudio(), {kRecordsUnreadableText, kStartLabels[1]});
+    KeyDown("Right");
+    const bool said = WaitForScreen(
+        [&](const Surface& shot) { return Crop(PictureArea(shot), recordLine) == expected; });
+    KeyUp("Right");
+    if (!said) SaveForInspection("record-not-saved", run.frames.back());
+    EXPECT_TRUE(said) << "the tally's record line is not the simulator's";
+    EXPECT_NE(ErrorOutput().find("hscore.dat: not a regular file"), std::string::npos)
+        << ErrorOutput();
+    EXPECT_TRUE(std::filesystem::is_directory(recordFile / "kept"));
     EXPECT_EQ(CloseWindow(), 0);
 }
 
