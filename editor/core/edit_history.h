@@ -40,6 +40,8 @@ class EditHistory {
     void Clear();
     // The document as it is now has been saved.
     void MarkSaved() { savedPosition_ = position_; }
+    // No state in the history is what the file holds (a restored document).
+    void ForgetSavedState() { savedPosition_.reset(); }
     // Undo and redo have brought the document back to where it was saved.
     bool AtSavedState() const { return savedPosition_ == position_; }
 

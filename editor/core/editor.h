@@ -65,6 +65,16 @@ struct RoutePoint {
     friend bool operator==(const RoutePoint&, const RoutePoint&) = default;
 };
 
+// What the recovery file holds, as this session wrote it.
+struct AutosaveState {
+    struct Written {
+        StageDocument document;
+        int stageNumber = 0;
+    };
+    std::optional<Written> written;
+    bool failureReported = false;
+};
+
 // The editor's one state object: the document (map, mapWidth, mapHeight,
 // background, in its base), the edit tools and every control of the main
 // window as the front-end shows it.
@@ -105,11 +115,15 @@ struct Editor : StageDocument {
     bool dialogSaveMode = false;
     bool paletteReady = false;
     EditHistory history;
+    AutosaveState autosave;
     // The map cell a paint drag last reached; a further move paints every
     // cell on the line from there.
     std::optional<std::pair<int, int>> dragCell;
     // A route shown over the map view (the stage check's), empty for none.
     std::vector<RoutePoint> shownRoute;
+    // Counts the documents opened or made new, so that a window about the
+    // previous one can tell.
+    unsigned openedDocuments = 0;
 
     // The main window as shown.
     std::string caption = "Quorle";

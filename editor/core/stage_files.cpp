@@ -14,6 +14,7 @@
 #include "editor/core/map_size.h"
 #include "editor/core/map_view.h"
 #include "editor/core/number_text.h"
+#include "editor/core/recovery_file.h"
 #include "editor/core/stage_dialog.h"
 #include "editor/core/undo_redo.h"
 
@@ -153,6 +154,7 @@ void SaveStageFile(Editor& editor, bool skipQuestion) {
     // A save in the middle of a drag splits it: what came before is saved.
     if (editor.history.EditOpen()) BeginEdit(editor);
     editor.history.MarkSaved();
+    RemoveRecoveryFile(editor);
 }
 
 void mnuOpen_Click(Editor& editor) {

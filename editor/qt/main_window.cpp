@@ -14,6 +14,7 @@
 #include <QScrollBar>
 #include <QSignalBlocker>
 #include <QStatusBar>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include <utility>
@@ -27,6 +28,7 @@
 #include "editor/core/painting.h"
 #include "editor/core/palette.h"
 #include "editor/core/preview.h"
+#include "editor/core/recovery_file.h"
 #include "editor/core/regions.h"
 #include "editor/core/stage_files.h"
 #include "editor/core/undo_redo.h"
@@ -121,6 +123,11 @@ MainWindow::MainWindow(Editor& editor, const GameResources& game) : editor_(edit
     const QList<QKeySequence> shortcuts = MenuShortcuts(menus_);
     for (BoxEdit* box : {txtSize_[0], txtSize_[1], txtStage_})
         box->YieldShortcuts(shortcuts);
+
+    auto* autosave = new QTimer(this);
+    autosave->setObjectName(QStringLiteral("tmrAutosave"));
+    connect(autosave, &QTimer::timeout, this, [this] { Forward(Autosave); });
+    autosave->start(kAutosaveSeconds * 1000);
 
     // The map view holds the focus when the window opens.
     pctMain_->setFocus();

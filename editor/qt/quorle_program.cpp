@@ -7,6 +7,7 @@
 #include "common/sheets.h"
 #include "common/text.h"
 #include "editor/core/document.h"
+#include "editor/core/recovery_file.h"
 
 namespace quorle {
 namespace {
@@ -42,6 +43,11 @@ QuorleProgram::QuorleProgram(const std::filesystem::path& programFolder)
 void QuorleProgram::ReportMissingFont() {
     if (fontError_.empty()) return;
     ShowMessage(editor_, fontError_, MessageButtons::Ok, MessageIcon::Error);
+}
+
+void QuorleProgram::OfferRecovery() {
+    quorle::OfferRecovery(editor_);
+    window_->ShowState();
 }
 
 }  // namespace quorle

@@ -25,6 +25,9 @@ class QuorleProgram {
 
     // Says so in a message box when the port digits' font is missing.
     void ReportMissingFont();
+    // Offers the unsaved edits a previous run left behind; call once the
+    // window is shown.
+    void OfferRecovery();
 
   private:
     std::string fontError_;
