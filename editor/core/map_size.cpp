@@ -40,6 +40,10 @@ void SetMapSize(Editor& editor, int width, int height, bool fresh) {
     if (fresh) {
         editor.map = CellGrid(width, height);
         editor.history.Clear();
+        // A route and a check found for the previous document say nothing
+        // about this one.
+        editor.shownRoute.clear();
+        ++editor.openedDocuments;
     } else {
         editor.map = editor.map.Resized(width, height);
         SetModified(editor, true);

@@ -371,6 +371,7 @@ void MainWindow::CheckStage() {
         };
         checkWindow_->move(frameGeometry().topRight() + QPoint(kGap, 0));
     }
+    checkedDocument_ = editor_.openedDocuments;
     checkWindow_->StartCheck(CheckStageRules(editor_),
                              std::make_unique<SolverRuns>(game_.programFolder, PlayedStageNumber(),
                                                           DocumentAsStage(editor_)));
@@ -411,6 +412,10 @@ void MainWindow::ShowState() {
 
     for (PictureView* view : {pctMain_, pctBase_, pctBack_, pctChosen_[0], pctChosen_[1]}) {
         view->ShowState();
+    }
+    if (checkWindow_ && checkWindow_->isVisible() && checkedDocument_ != editor_.openedDocuments) {
+        checkedDocument_ = editor_.openedDocuments;
+        checkWindow_->close();
     }
     if (editor_.windowClosed && isVisible()) close();
 }

@@ -92,6 +92,8 @@ class MainWindow : public QMainWindow {
     QLabel* lblStatus_ = nullptr;
     QLabel* lblInfo_ = nullptr;
     QPointer<StageCheckWindow> checkWindow_;
+    // The document the stage check's panel is about.
+    unsigned checkedDocument_ = 0;
 };
 
 }  // namespace quorle

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "common/stage_naming.h"
+#include "editor/core/document.h"
 #include "editor/core/geometry.h"
 #include "editor/core/map_size.h"
 #include "editor/core/map_view.h"
@@ -134,6 +135,14 @@ TEST_F(BuilderAids, ARouteIsDrawnOverTheViewBrokenAtPortsAndHiddenAgain) {
     EXPECT_EQ(CursorCell(editor), std::pair(0, 1));
     ShowRoute(editor, {});
     EXPECT_EQ(editor.pctMain.image, plain);
+}
+
+TEST_F(BuilderAids, ANewDocumentDropsTheRouteOfThePreviousOne) {
+    ShowRoute(editor, {{0, kCell}, {4 * kCell, kCell}});
+    const unsigned opened = editor.openedDocuments;
+    mnuNew_Click(editor);
+    EXPECT_TRUE(editor.shownRoute.empty());
+    EXPECT_EQ(editor.openedDocuments, opened + 1);
 }
 
 TEST_F(BuilderAids, AShortFileSaysWhichCellsCameFromItBeforeItIsShown) {

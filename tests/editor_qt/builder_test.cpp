@@ -5,10 +5,12 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTest>
+#include <QTimer>
 #include <QWheelEvent>
 
 #include "editor/core/geometry.h"
 #include "editor/core/map_view.h"
+#include "editor/core/recovery_file.h"
 #include "editor/qt/play_test_window.h"
 #include "game/core/game.h"
 #include "tests/editor_qt/qt_test_support.h"
@@ -29,6 +31,35 @@ class BuilderTests : public QObject {
     Q_OBJECT
 
   private slots:
+    void UnsavedEditsAreAutosavedAndOfferedAtTheNextStart() {
+        RunningQuorle quorle;
+        auto* timer = quorle.window().findChild<QTimer*>(QStringLiteral("tmrAutosave"));
+        QVERIFY(timer != nullptr && timer->isActive());
+        QCOMPARE(timer->interval(), kAutosaveSeconds * 1000);
+        quorle.ClickCell(Qt::LeftButton, 2, 3);
+        const std::filesystem::path recovery = RecoveryFilePath(quorle.editor());
+        timer->setInterval(10);
+        QTRY_VERIFY(std::filesystem::exists(recovery));
+
+        ModalScript restore;
+        restore.ThenMessage(QStringLiteral("前回保存されなかった変更があります。復元しますか？"),
+                            QMessageBox::Warning, QStringLiteral("はい(&Y)"));
+        restore.Start();
+        quorle.Restart();
+        QVERIFY(restore.Finished());
+        QCOMPARE(quorle.editor().map.At(2, 3).mainTile, 1);
+        QCOMPARE(quorle.window().windowTitle(), QStringLiteral("Quorle*"));
+
+        // Closing without saving, when asked, leaves nothing to recover.
+        ModalScript drop;
+        drop.ThenMessage(QStringLiteral("変更されています。保存しますか？"), QMessageBox::Warning,
+                         QStringLiteral("いいえ(&N)"));
+        drop.Start();
+        quorle.window().close();
+        QVERIFY(drop.Finished());
+        QVERIFY(!std::filesystem::exists(recovery));
+    }
+
     void UndoAndRedoReachTheirKeysAndAreEnabledOnlyWhenTheyCanAct() {
         RunningQuorle quorle;
         Editor& editor = quorle.editor();
@@ -133,6 +164,12 @@ class BuilderTests : public QObject {
         quorle.window().findChild<QPushButton*>("cmdPlayRoute(0)")->click();
         QVERIFY(script.Finished());
         QVERIFY(title.endsWith(QStringLiteral(" - ルートの再生")));
+
+        // A new map closes the panel about the old one and drops its route.
+        show->click();
+        quorle.Action("mnuNew")->trigger();
+        QVERIFY(editor.shownRoute.empty());
+        QVERIFY(!lastRun->window()->isVisible());
     }
 
     void TheWheelScrollsTheViewAndShiftTurnsItSideways() {
