@@ -134,7 +134,8 @@ TEST(PlayTestReplay, AKeyScriptPlaysBackExactlyAsTheSimulatorRunsIt) {
     ASSERT_TRUE(bytes.has_value());
     for (const char* script : {"m01.keys", "m01.chara1.keys", "m01.chara2.keys"}) {
         SCOPED_TRACE(script);
-        std::ifstream file(std::filesystem::path(TOVEK_SOURCE_DIR) / "tests/stages" / script);
+        std::ifstream file(std::filesystem::path(TOVEK_SOURCE_DIR) / "stages" / script);
+        ASSERT_TRUE(file.is_open());
         std::stringstream text;
         text << file.rdbuf();
         std::string error;
