@@ -13,6 +13,8 @@
 #include "editor/core/palette.h"
 #include "editor/core/regions.h"
 #include "editor/core/stage_files.h"
+#include "editor/core/undo_redo.h"
+#include "editor/play/play_test.h"
 
 namespace {
 
@@ -139,6 +141,42 @@ void BM_OpenLargestStage(benchmark::State& state) {
         LoadStageFile(*editor);
 }
 BENCHMARK(BM_OpenLargestStage)->Unit(benchmark::kMillisecond);
+
+// A whole-map fill as one undo step: its recording, its undo and its redo.
+void BM_FillWholeMapWithUndoAndRedo(benchmark::State& state) {
+    BenchEditor editor;
+    LargestBusyMap(*editor, false);
+    for (auto _ : state) {
+        editor->chosenTile[0] = static_cast<std::uint8_t>(editor->chosenTile[0] == 40 ? 41 : 40);
+        BeginEdit(*editor);
+        FillRegion(*editor, 0, 0, 254, 254, editor->chosenTile[0]);
+        CommitEdit(*editor);
+        mnuUndo_Click(*editor);
+        mnuRedo_Click(*editor);
+    }
+}
+BENCHMARK(BM_FillWholeMapWithUndoAndRedo)->Unit(benchmark::kMillisecond);
+
+// F5 on the largest map with every cell busy (an actor and a lift in each):
+// the game's start-up, the document as the game loads it, the world built
+// and the first frame drawn.
+void BM_PlayTestStartOnLargestMap(benchmark::State& state) {
+    BenchEditor editor;
+    LargestBusyMap(*editor, false);
+    editor->map.At(10, 10).mainTile = 16;
+    const tovek::PictureSheets sheets = tovek::LoadPictureSheets();
+    WallClock clock;
+    PlayTest play(std::filesystem::temp_directory_path(), clock, sheets, editor->portDigits.get());
+    for (auto _ : state) {
+        play.Start({.stage = DocumentAsStage(*editor),
+                    .stageNumber = 1,
+                    .startCell = {},
+                    .character = {}});
+        benchmark::DoNotOptimize(play.State().picMain.Row(0));
+    }
+    state.counters["actors"] = static_cast<double>(play.State().actors.size());
+}
+BENCHMARK(BM_PlayTestStartOnLargestMap)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

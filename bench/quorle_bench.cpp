@@ -1,6 +1,7 @@
 // Quorle's windows on an X display of their own (Xvfb): the program's
-// start-up to its shown window, and a mouse press or a drag into a new cell
-// to the repainted view on the largest, busiest map.
+// start-up to its shown window, a mouse press or a drag into a new cell to
+// the repainted view, and F5 to the shown play-test, on the largest, busiest
+// map.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
@@ -8,6 +9,8 @@
 #include <QProcess>
 #include <QScreen>
 #include <QTest>
+#include <QTimer>
+#include <QWindow>
 
 #include <cstdio>
 #include <filesystem>
@@ -102,6 +105,7 @@ class BusyMapWindow {
     }
 
     PictureView& View() { return program_.Window().MapView(); }
+    QuorleProgram& Program() { return program_; }
 
     // Processes events until the view has been painted (and flushed to the
     // screen) once more; the seconds that took.
@@ -152,6 +156,35 @@ void BM_DragIntoANewCellToRepaintedView(benchmark::State& state) {
     QTest::mouseRelease(&window.View(), Qt::LeftButton, Qt::NoModifier, Cell(0, 0));
 }
 BENCHMARK(BM_DragIntoANewCellToRepaintedView)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+// F5 to the play-test window on the screen, with the game started on the
+// document and its first frame drawn; an actor and a lift in every cell.
+void BM_PlayTestToShownWindow(benchmark::State& state) {
+    BusyMapWindow window;
+    window.Program().State().map.At(130, 130).mainTile = 16;
+    QAction* play = window.Program().Window().findChild<QAction*>(QStringLiteral("mnuPlay"));
+    for (auto _ : state) {
+        QElapsedTimer clock;
+        double seconds = 0;
+        QTimer poll;
+        poll.setInterval(0);
+        QObject::connect(&poll, &QTimer::timeout, [&] {
+            QWidget* modal = QApplication::activeModalWidget();
+            if (modal == nullptr || modal->windowHandle() == nullptr ||
+                !modal->windowHandle()->isExposed()) {
+                return;
+            }
+            seconds = static_cast<double>(clock.nsecsElapsed()) / 1e9;
+            poll.stop();
+            modal->close();
+        });
+        clock.start();
+        poll.start();
+        play->trigger();
+        state.SetIterationTime(seconds);
+    }
+}
+BENCHMARK(BM_PlayTestToShownWindow)->UseManualTime()->Iterations(10)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

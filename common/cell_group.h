@@ -139,8 +139,9 @@ inline CellGroup ReadCellGroup(PlainBytes& bytes, bool oneBytePerCell) {
 
 // Reads one cell per element of `cells` (all empty on entry) from the rest
 // of `reader`. A file that ends inside the cells reads on as zeros: the group
-// in progress is finished by 0 bytes and later cells stay empty.
-void ReadCells(CodedReader& reader, bool oneBytePerCell, std::span<MapCell> cells);
+// in progress is finished by 0 bytes and later cells stay empty. Returns how
+// many cells the file's bytes hold whole (the one cut off not counted).
+std::size_t ReadCells(CodedReader& reader, bool oneBytePerCell, std::span<MapCell> cells);
 
 // The values each layer of a stage file can hold.
 constexpr bool IsStorableMainTile(int value) {  // 0..255 except 12..15, 25, 26, 28, 29

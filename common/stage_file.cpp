@@ -31,7 +31,7 @@ StageHeader ReadStageHeader(CodedReader& reader) {
     return header;
 }
 
-EditorStage ReadEditorStage(std::span<const std::uint8_t> bytes) {
+EditorStage ReadEditorStage(std::span<const std::uint8_t> bytes, std::size_t* cellsInFile) {
     CodedReader reader(bytes);
     const StageHeader header = ReadStageHeader(reader);
     EditorStage stage;
@@ -39,7 +39,8 @@ EditorStage ReadEditorStage(std::span<const std::uint8_t> bytes) {
     stage.width = header.width;
     stage.height = header.height;
     stage.cells.resize(CellCount(stage.width, stage.height));
-    ReadCells(reader, header.oneBytePerCell, stage.cells);
+    const std::size_t cellsRead = ReadCells(reader, header.oneBytePerCell, stage.cells);
+    if (cellsInFile != nullptr) *cellsInFile = cellsRead;
     return stage;
 }
 

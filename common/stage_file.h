@@ -39,8 +39,11 @@ struct EditorStage {
 };
 
 // The editor's reader: sizes as the file gives them (0..255), every cell read;
-// bytes past the end of a short file read as 0.
-EditorStage ReadEditorStage(std::span<const std::uint8_t> bytes);
+// bytes past the end of a short file read as 0. `cellsInFile`, when given,
+// gets how many cells (in reading order) the file holds whole: fewer than
+// width x height for a file that ends inside its map.
+EditorStage ReadEditorStage(std::span<const std::uint8_t> bytes,
+                            std::size_t* cellsInFile = nullptr);
 
 // The editor's writer. background, width and height are stored as bytes; a
 // cell missing from `cells` is written empty.

@@ -31,6 +31,8 @@ class CellGrid {
     // overlap, at the same coordinates; new cells are empty.
     CellGrid Resized(int width, int height) const;
 
+    friend bool operator==(const CellGrid&, const CellGrid&) = default;
+
   private:
     std::size_t Index(int x, int y) const {
         return static_cast<std::size_t>(y) * static_cast<std::size_t>(width_) +

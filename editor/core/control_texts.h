@@ -12,13 +12,14 @@ namespace quorle {
 struct MenuItemText {
     std::string_view name;  // the item's name; "" for a separator
     std::string_view caption;
-    std::string_view shortcut;  // key sequence text, "" for none
+    std::string_view shortcut;            // key sequence text, "" for none
+    std::string_view otherShortcut = "";  // a second key for the same item
 };
 
 struct MenuText {
     std::string_view name;
     std::string_view caption;
-    std::array<MenuItemText, 9> items;  // unused entries have an empty caption
+    std::array<MenuItemText, 12> items;  // unused entries have an empty caption
     int itemCount;
 };
 
@@ -34,7 +35,10 @@ inline constexpr std::array<MenuText, 3> kMainMenus{{
      6},
     {"mnuEdit",
      "編集(&E)",
-     {{{"mnuInsert", "挿入モードに切り替え(&I)", "Ctrl+Insert"},
+     {{{"mnuUndo", "元に戻す(&U)", "Ctrl+Z"},
+       {"mnuRedo", "やり直し(&Y)", "Ctrl+Y", "Ctrl+Shift+Z"},
+       {"mnuEditBarC", "-", ""},
+       {"mnuInsert", "挿入モードに切り替え(&I)", "Ctrl+Insert"},
        {"mnuEditBarA", "-", ""},
        {"mnuReverse", "逆方向(&R)", "Ctrl+R"},
        {"mnuEditBarB", "-", ""},
@@ -43,11 +47,16 @@ inline constexpr std::array<MenuText, 3> kMainMenus{{
        {"mnuMap(2)", "貼り付け(&P)", "Ctrl+V"},
        {"mnuMap(3)", "長方形塗りつぶし(&F)", "Ctrl+F"},
        {"mnuMap(4)", "動作の取り消し(&E)", "Ctrl+E"}}},
-     9},
+     12},
     {"mnuTool",
      "ツール(&T)",
-     {{{"mnuSize", "サイズ設定(&S)...", "Ctrl+T"}, {"mnuPreview", "プレビュー(&P)...", "Ctrl+P"}}},
-     2},
+     {{{"mnuSize", "サイズ設定(&S)...", "Ctrl+T"},
+       {"mnuPreview", "プレビュー(&P)...", "Ctrl+P"},
+       {"mnuToolBarA", "-", ""},
+       {"mnuPlay", "テストプレイ(&G)", "F5"},
+       {"mnuPlayHere", "カーソル位置からテストプレイ(&H)", "Shift+F5"},
+       {"mnuCheck", "ステージの検査(&K)", "F7"}}},
+     6},
 }};
 
 inline constexpr std::string_view kWindowCaption = "Quorle";

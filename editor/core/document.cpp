@@ -5,6 +5,7 @@
 #include "editor/core/map_size.h"
 #include "editor/core/map_view.h"
 #include "editor/core/number_text.h"
+#include "editor/core/recovery_file.h"
 #include "editor/core/stage_files.h"
 
 namespace quorle {
@@ -64,7 +65,10 @@ void mnuExit_Click(Editor& editor) {
 }
 
 bool Form_QueryUnload(Editor& editor) {
-    return !(editor.modified && AskSaveChanges(editor) == MessageAnswer::Cancel);
+    if (editor.modified && AskSaveChanges(editor) == MessageAnswer::Cancel) return false;
+    // Saved, or dropped when asked: nothing is left to recover.
+    RemoveRecoveryFile(editor);
+    return true;
 }
 
 }  // namespace quorle

@@ -3,7 +3,10 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "common/file_faults.h"
 #include "common/random_source.h"
@@ -11,7 +14,9 @@
 #include "common/surface.h"
 #include "common/text.h"
 #include "editor/core/cell_grid.h"
+#include "editor/core/edit_history.h"
 #include "editor/core/editor_services.h"
+#include "editor/core/stage_document.h"
 
 namespace quorle {
 
@@ -52,9 +57,28 @@ struct PictureBox {
     void Refresh() { ++refreshes; }
 };
 
-// The editor's one state object: the document, the edit tools and every
-// control of the main window as the front-end shows it.
-struct Editor {
+// A point of a route drawn over the map view, in map pixels.
+struct RoutePoint {
+    int x = 0;
+    int y = 0;
+
+    friend bool operator==(const RoutePoint&, const RoutePoint&) = default;
+};
+
+// What the recovery file holds, as this session wrote it.
+struct AutosaveState {
+    struct Written {
+        StageDocument document;
+        int stageNumber = 0;
+    };
+    std::optional<Written> written;
+    bool failureReported = false;
+};
+
+// The editor's one state object: the document (map, mapWidth, mapHeight,
+// background, in its base), the edit tools and every control of the main
+// window as the front-end shows it.
+struct Editor : StageDocument {
     // `portDigits` prints the port numbers on the map; without it the ports
     // show no number.
     Editor(EditorServices& services, const tovek::PictureSheets& sheets,
@@ -66,12 +90,8 @@ struct Editor {
     tovek::FileFaults* fileFaults = nullptr;
     std::unique_ptr<tovek::TextPainter> portDigits;
 
-    // The document.
+    // The document's file and state.
     std::string stageFolder;
-    CellGrid map;
-    int mapWidth = 0;
-    int mapHeight = 0;
-    int background = 0;
     int currentStage = 0;  // 0: a new map, never saved
     int targetStage = 1;
     bool modified = false;
@@ -94,10 +114,23 @@ struct Editor {
     bool dialogAccepted = false;
     bool dialogSaveMode = false;
     bool paletteReady = false;
+    EditHistory history;
+    AutosaveState autosave;
+    // The map cell a paint drag last reached; a further move paints every
+    // cell on the line from there.
+    std::optional<std::pair<int, int>> dragCell;
+    // A route shown over the map view (the stage check's), empty for none.
+    std::vector<RoutePoint> shownRoute;
+    // Counts the documents opened or made new, so that a window about the
+    // previous one can tell.
+    unsigned openedDocuments = 0;
 
     // The main window as shown.
     std::string caption = "Quorle";
     std::string lblStatus;
+    // What the mouse is over: the name of a palette cell or background, or
+    // what each layer of the map cell holds.
+    std::string lblInfo;
     std::string lblPlace = "現在位置";
     std::string lblIns = "上書";
     std::string mnuInsertCaption = "挿入モードに切り替え(&I)";

@@ -9,6 +9,7 @@
 #include "editor/core/map_view.h"
 #include "editor/core/number_text.h"
 #include "editor/core/size_dialog.h"
+#include "editor/core/undo_redo.h"
 
 namespace quorle {
 namespace {
@@ -38,21 +39,30 @@ void SetMapSize(Editor& editor, int width, int height, bool fresh) {
     editor.mapHeight = height;
     if (fresh) {
         editor.map = CellGrid(width, height);
+        editor.history.Clear();
+        // A route and a check found for the previous document say nothing
+        // about this one.
+        editor.shownRoute.clear();
+        ++editor.openedDocuments;
     } else {
         editor.map = editor.map.Resized(width, height);
         SetModified(editor, true);
     }
-    editor.suppressRedraw = true;
     if (fresh) {
         editor.hscrMain.value = 0;
         editor.vscrMain.value = 0;
     }
-    SetScrollMax(editor.hscrMain, width - kViewColumns);
-    SetScrollMax(editor.vscrMain, height - kViewRows);
-    editor.suppressRedraw = false;
+    FitViewToMapSize(editor);
     DrawMapView(editor);
-    editor.txtSize[0].text = DecimalText(width);
-    editor.txtSize[1].text = DecimalText(height);
+}
+
+void FitViewToMapSize(Editor& editor) {
+    editor.suppressRedraw = true;
+    SetScrollMax(editor.hscrMain, editor.mapWidth - kViewColumns);
+    SetScrollMax(editor.vscrMain, editor.mapHeight - kViewRows);
+    editor.suppressRedraw = false;
+    editor.txtSize[0].text = DecimalText(editor.mapWidth);
+    editor.txtSize[1].text = DecimalText(editor.mapHeight);
 }
 
 SizeCheck CheckNewSize(Editor& editor, std::array<TextBox, 2>& boxes) {
@@ -83,7 +93,9 @@ void txtSize_Change(Editor& editor, int index, std::string text) {
 void txtSize_LostFocus(Editor& editor, int /*index*/) {
     const SizeCheck check = CheckNewSize(editor, editor.txtSize);
     if (check.outcome == SizeOutcome::Confirmed) {
+        BeginEdit(editor);
         SetMapSize(editor, check.width, check.height, false);
+        CommitEdit(editor);
     }
 }
 
@@ -92,11 +104,15 @@ void txtSize_KeyDown(Editor& editor, int index, int keyCode) {
 }
 
 void mnuSize_Click(Editor& editor) {
+    // The dialog sets the new size before the map follows it: the step
+    // begins before the dialog opens.
+    BeginEdit(editor);
     SizeDialog dialog(editor);
     dialog.Form_Load();
     editor.services.ShowSizeDialog(dialog);
     if (editor.dialogAccepted) SetMapSize(editor, editor.mapWidth, editor.mapHeight, false);
     editor.dialogAccepted = false;
+    CommitEdit(editor);
 }
 
 }  // namespace quorle

@@ -11,7 +11,12 @@ inline constexpr int kEnterKey = 13;
 
 // Gives the map the size W x H: a fresh empty map, or the old contents kept
 // where old and new overlap (which marks the document modified).
+// A fresh map is a new document: the undo history starts empty.
 void SetMapSize(Editor& editor, int width, int height, bool fresh);
+
+// The scroll ranges and the size boxes for the map's size (a scroll value
+// beyond its new maximum is lowered to it); nothing is redrawn.
+void FitViewToMapSize(Editor& editor);
 
 enum class SizeOutcome { Refused, Unchanged, Cancelled, Confirmed };
 struct SizeCheck {

@@ -2,9 +2,13 @@
 
 #include <algorithm>
 #include <string>
+#include <utility>
 
 #include "editor/core/geometry.h"
+#include "editor/core/number_text.h"
 #include "editor/core/palette.h"
+#include "editor/core/route_overlay.h"
+#include "editor/core/tile_names.h"
 
 namespace quorle {
 namespace {
@@ -123,6 +127,9 @@ void DrawMapView(Editor& editor) {
                         editor.pctBase.image, editor.reverse, editor.portDigits.get());
         }
     }
+    if (!editor.shownRoute.empty()) {
+        DrawRoute(view, editor.shownRoute, hs * kCell, vs * kCell);
+    }
     if (editor.shpRegion.visible) {
         editor.shpRegion.left = (editor.regionStartX - hs) * kCell;
         editor.shpRegion.top = (editor.regionStartY - vs) * kCell;
@@ -138,6 +145,49 @@ void hscrMain_Change(Editor& editor, int value) {
 void vscrMain_Change(Editor& editor, int value) {
     editor.vscrMain.value = std::clamp(value, 0, editor.vscrMain.max);
     if (!editor.suppressRedraw) DrawMapView(editor);
+}
+
+namespace {
+
+void NameCursorCell(Editor& editor) {
+    const auto [mx, my] = CursorCell(editor);
+    editor.lblPlace = JoinText({DecimalText(mx), ", ", DecimalText(my)});
+    if (IsInMap(editor, mx, my)) editor.lblInfo = CellContentsText(editor.map.At(mx, my));
+}
+
+void ScrollTo(Editor& editor, int column, int row) {
+    editor.hscrMain.value = std::clamp(column, 0, editor.hscrMain.max);
+    editor.vscrMain.value = std::clamp(row, 0, editor.vscrMain.max);
+    DrawMapView(editor);
+}
+
+}  // namespace
+
+void pctMain_MouseWheel(Editor& editor, int columns, int rows) {
+    if (columns == 0 && rows == 0) return;
+    ScrollTo(editor, editor.hscrMain.value + columns, editor.vscrMain.value + rows);
+    NameCursorCell(editor);
+}
+
+void ShowCell(Editor& editor, int x, int y) {
+    ScrollTo(editor, x - kViewColumns / 2, y - kViewRows / 2);
+    editor.shpMain.left = (x - editor.hscrMain.value) * kCell;
+    editor.shpMain.top = (y - editor.vscrMain.value) * kCell;
+    NameCursorCell(editor);
+}
+
+void ShowRoute(Editor& editor, std::vector<RoutePoint> route) {
+    editor.shownRoute = std::move(route);
+    if (editor.shownRoute.empty()) {
+        DrawMapView(editor);
+    } else {
+        ShowCell(editor, editor.shownRoute.front().x / kCell, editor.shownRoute.front().y / kCell);
+    }
+}
+
+std::pair<int, int> CursorCell(const Editor& editor) {
+    return {editor.hscrMain.value + editor.shpMain.left / kCell,
+            editor.vscrMain.value + editor.shpMain.top / kCell};
 }
 
 tovek::Surface RenderWholeMap(const tovek::EditorStage& stage, const tovek::PictureSheets& sheets,

@@ -1,10 +1,15 @@
 #include "editor/core/painting.h"
 
+#include <cstdlib>
+#include <utility>
+
 #include "editor/core/document.h"
 #include "editor/core/geometry.h"
 #include "editor/core/map_view.h"
 #include "editor/core/number_text.h"
 #include "editor/core/regions.h"
+#include "editor/core/tile_names.h"
+#include "editor/core/undo_redo.h"
 
 namespace quorle {
 namespace {
@@ -33,16 +38,61 @@ void EraseOneLayer(MapCell& cell) {
     }
 }
 
+// The painting of one cell without the redraw.
+void PaintLayers(Editor& editor, int mx, int my, int button) {
+    MapCell& cell = editor.map.At(mx, my);
+    const std::uint8_t old = cell.mainTile;
+    if (!editor.insertMode) cell = MapCell{};
+    const std::uint8_t tile = editor.chosenTile[button - 1];
+    if (tile == kEraser) {
+        EraseOneLayer(cell);
+    } else {
+        PlaceTile(cell, tile, editor.chosenFast[button - 1], old);
+    }
+}
+
+// Paints the cells from `from` (left out, it was painted before) to `to` on
+// a straight line of cells, each once.
+void PaintLine(Editor& editor, std::pair<int, int> from, std::pair<int, int> to, int button) {
+    editor.shpRegion.visible = false;
+    editor.lblStatus.clear();
+    auto [x, y] = from;
+    const int dx = std::abs(to.first - x);
+    const int dy = -std::abs(to.second - y);
+    const int stepX = x < to.first ? 1 : -1;
+    const int stepY = y < to.second ? 1 : -1;
+    int error = dx + dy;
+    while (x != to.first || y != to.second) {
+        const int twice = 2 * error;
+        if (twice >= dy) {
+            error += dy;
+            x += stepX;
+        }
+        if (twice <= dx) {
+            error += dx;
+            y += stepY;
+        }
+        if (IsInMap(editor, x, y)) PaintLayers(editor, x, y, button);
+    }
+    SetModified(editor, true);
+    DrawMapView(editor);
+}
+
 }  // namespace
 
 void pctMain_MouseDown(Editor& editor, int button, int x, int y) {
+    BeginEdit(editor);
     editor.freshPress = true;
     pctMain_MouseMove(editor, button, x, y);
 }
 
 void pctMain_MouseMove(Editor& editor, int buttons, int x, int y) {
     if (buttons > kRightButton) return;
-    if (x < 0 || x >= kViewWidth || y < 0 || y >= kViewHeight) return;
+    if (x < 0 || x >= kViewWidth || y < 0 || y >= kViewHeight) {
+        // Back inside, a drag goes on from where it comes in.
+        editor.dragCell.reset();
+        return;
+    }
     const int cx = x / kCell;
     const int cy = y / kCell;
     const bool cellChanged = editor.shpMain.left != cx * kCell || editor.shpMain.top != cy * kCell;
@@ -51,14 +101,25 @@ void pctMain_MouseMove(Editor& editor, int buttons, int x, int y) {
     const int mx = editor.hscrMain.value + cx;
     const int my = editor.vscrMain.value + cy;
     if (buttons >= kLeftButton && (editor.freshPress || cellChanged) && IsInMap(editor, mx, my)) {
-        editor.freshPress = false;
-        if (editor.editMode == 0) {
-            PaintCell(editor, mx, my, buttons);
-        } else {
+        const bool freshPress = std::exchange(editor.freshPress, false);
+        if (editor.editMode != 0) {
+            editor.dragCell.reset();
             RegionClick(editor, mx, my, cx, cy);
+        } else if (!freshPress && editor.dragCell) {
+            PaintLine(editor, *editor.dragCell, {mx, my}, buttons);
+            editor.dragCell = {mx, my};
+        } else {
+            PaintCell(editor, mx, my, buttons);
+            editor.dragCell = {mx, my};
         }
     }
     editor.lblPlace = JoinText({DecimalText(mx), ", ", DecimalText(my)});
+    if (IsInMap(editor, mx, my)) editor.lblInfo = CellContentsText(editor.map.At(mx, my));
+}
+
+void pctMain_MouseUp(Editor& editor, int /*button*/, int /*x*/, int /*y*/) {
+    editor.dragCell.reset();
+    CommitEdit(editor);
 }
 
 void PlaceTile(MapCell& cell, std::uint8_t tile, std::uint8_t fast, std::uint8_t oldMainTile) {
@@ -80,15 +141,7 @@ void PlaceTile(MapCell& cell, std::uint8_t tile, std::uint8_t fast, std::uint8_t
 void PaintCell(Editor& editor, int mx, int my, int button) {
     editor.shpRegion.visible = false;
     editor.lblStatus.clear();
-    MapCell& cell = editor.map.At(mx, my);
-    const std::uint8_t old = cell.mainTile;
-    if (!editor.insertMode) cell = MapCell{};
-    const std::uint8_t tile = editor.chosenTile[button - 1];
-    if (tile == kEraser) {
-        EraseOneLayer(cell);
-    } else {
-        PlaceTile(cell, tile, editor.chosenFast[button - 1], old);
-    }
+    PaintLayers(editor, mx, my, button);
     SetModified(editor, true);
     DrawMapView(editor);
 }

@@ -18,8 +18,13 @@ inline constexpr std::uint8_t kWater = 25;
 inline constexpr std::uint8_t kDownPortTool = 28;
 inline constexpr std::uint8_t kUpPortTool = 29;
 
+// A press begins an edit that the release commits: a whole drag of
+// painting, or a region click, is one undo step.
 void pctMain_MouseDown(Editor& editor, int button, int x, int y);
+// With a button held in paint mode, a move into a new cell paints every cell
+// on the line from the cell reached before, so a quick drag leaves no gaps.
 void pctMain_MouseMove(Editor& editor, int buttons, int x, int y);
+void pctMain_MouseUp(Editor& editor, int button, int x, int y);
 
 // Writes tile code `tile` into the layer it belongs to; `oldMainTile` is the
 // cell's main tile before the click, which the port tools advance. The

@@ -4,6 +4,8 @@
 #include "editor/core/geometry.h"
 #include "editor/core/map_view.h"
 #include "editor/core/painting.h"
+#include "editor/core/tile_names.h"
+#include "editor/core/undo_redo.h"
 
 namespace quorle {
 namespace {
@@ -69,6 +71,13 @@ void pctBase_MouseMove(Editor& editor, int /*buttons*/, int x, int y) {
         frame.top += ((y / 16) % 2) * 16;
         frame.height = kCell / 2;
     }
+    editor.lblInfo = PaletteTextAt(editor, x, y);
+}
+
+std::string PaletteTextAt(const Editor& editor, int x, int y) {
+    if (!InPalette(x, y)) return "";
+    const int code = (y / kCell) * 16 + x / kCell;
+    return PaletteTileName(code, (y / 16) % 2 == 1, editor.reverse).Text();
 }
 
 void pctMain_GotFocus(Editor& editor) {
@@ -97,7 +106,9 @@ void ComposeMaskedRows(tovek::Surface& palette) {
 
 void pctBack_MouseDown(Editor& editor, int /*button*/, int x, int y) {
     if (!InChooser(x, y)) return;
+    BeginEdit(editor);
     editor.background = (y / editor.shpBack.height) * 4 + x / editor.shpBack.width;
+    CommitEdit(editor);
     SetModified(editor, true);
     DrawMapView(editor);
 }
@@ -108,6 +119,16 @@ void pctBack_MouseMove(Editor& editor, int /*buttons*/, int x, int y) {
     const int h = editor.shpBack.height;
     editor.shpBack.left = (x / w) * w;
     editor.shpBack.top = (y / h) * h;
+    editor.lblInfo = BackgroundTextAt(editor, x, y);
+}
+
+std::string BackgroundTextAt(const Editor& editor, int x, int y) {
+    if (!InChooser(x, y)) return "";
+    return BackgroundName((y / editor.shpBack.height) * 4 + x / editor.shpBack.width);
+}
+
+void Picture_MouseLeave(Editor& editor) {
+    editor.lblInfo.clear();
 }
 
 void mnuReverse_Click(Editor& editor) {

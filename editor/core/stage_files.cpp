@@ -14,13 +14,17 @@
 #include "editor/core/map_size.h"
 #include "editor/core/map_view.h"
 #include "editor/core/number_text.h"
+#include "editor/core/recovery_file.h"
 #include "editor/core/stage_dialog.h"
+#include "editor/core/undo_redo.h"
 
 namespace quorle {
 namespace {
 
 constexpr int kFirstStage = 1;
 constexpr int kLastStage = tovek::kStageCount;
+// Key material, background, width and height.
+constexpr std::size_t kStageHeaderBytes = 5;
 
 std::string DataText(int number) {
     return JoinText({"データ", DecimalText(number)});
@@ -30,6 +34,23 @@ std::string AdjustedSizeText(const tovek::EditorStage& stage, int width, int hei
     return JoinText({"\r\nマップのサイズ(", DecimalText(stage.width), "×",
                      DecimalText(stage.height), ")を", DecimalText(width), "×", DecimalText(height),
                      "に調整しました。"});
+}
+
+// Which cells a short file holds: those before its end, row by row.
+std::string ShortFileText(int number, const tovek::EditorStage& stage, std::size_t cellsInFile) {
+    std::string text =
+        JoinText({DataText(number), "のファイルはマップの途中で終わっています。\r\n"});
+    if (cellsInFile == 0) {
+        text += "ファイルにはマスのデータがなく、すべてのマスが空で開きます。";
+    } else {
+        const int last = static_cast<int>(cellsInFile) - 1;
+        text += JoinText({"ファイルから読めたのは、", DecimalText(stage.width), "×",
+                          DecimalText(stage.height), "マスのうち上の行から順に(",
+                          DecimalText(last % stage.width), ", ", DecimalText(last / stage.width),
+                          ")までの", DecimalText(static_cast<int>(cellsInFile)),
+                          "マスだけです。残りのマスは空で開きます。"});
+    }
+    return text + "\r\nこのまま保存すると、空のマスもそのまま保存されます。";
 }
 
 // Brings a stage number into 1..100, wrapping: below 1 comes 100, above 100 comes 1.
@@ -79,8 +100,13 @@ void LoadStageFile(Editor& editor) {
                     MessageButtons::Ok, MessageIcon::Error);
         return;
     }
-    const tovek::EditorStage stage = tovek::ReadEditorStage(*bytes);
+    std::size_t cellsInFile = 0;
+    const tovek::EditorStage stage = tovek::ReadEditorStage(*bytes, &cellsInFile);
     const tovek::EditorStage opened = WithEditorSize(stage);
+    if (cellsInFile < stage.cells.size() || bytes->size() < kStageHeaderBytes) {
+        ShowMessage(editor, ShortFileText(number, stage, cellsInFile), MessageButtons::Ok,
+                    MessageIcon::Warning);
+    }
 
     editor.lblStatus = JoinText({DataText(number), "から読み込みました。"});
     if (opened.width != stage.width || opened.height != stage.height) {
@@ -125,6 +151,10 @@ void SaveStageFile(Editor& editor, bool skipQuestion) {
     }
     editor.lblStatus = JoinText({DataText(number), "に保存しました。"});
     SetStageNumber(editor, number);
+    // A save in the middle of a drag splits it: what came before is saved.
+    if (editor.history.EditOpen()) BeginEdit(editor);
+    editor.history.MarkSaved();
+    RemoveRecoveryFile(editor);
 }
 
 void mnuOpen_Click(Editor& editor) {

@@ -16,14 +16,21 @@ BoxEdit::BoxEdit(QWidget* parent) : QLineEdit(parent) {
     // The menu bar worked from the keyboard gives the focus back to the box
     // when it is done; the box has been left only if the focus goes on from
     // the menu bar to another control of its window.
-    connect(qApp, &QApplication::focusChanged, this, [this](QWidget* /*old*/, QWidget* now) {
-        if (!awayInMenuBar_ || now == nullptr || now->window() != window() ||
-            qobject_cast<QMenuBar*>(now) != nullptr) {
-            return;
-        }
-        awayInMenuBar_ = false;
-        if (now != this && onLostFocus) onLostFocus();
-    });
+    focusWatch_ =
+        connect(qApp, &QApplication::focusChanged, this, [this](QWidget* /*old*/, QWidget* now) {
+            if (!awayInMenuBar_ || now == nullptr || now->window() != window() ||
+                qobject_cast<QMenuBar*>(now) != nullptr) {
+                return;
+            }
+            awayInMenuBar_ = false;
+            if (now != this && onLostFocus) onLostFocus();
+        });
+}
+
+// The widget's own destruction moves the focus; by then this is no longer a
+// BoxEdit, so the watch ends here rather than with the QObject.
+BoxEdit::~BoxEdit() {
+    disconnect(focusWatch_);
 }
 
 void BoxEdit::ShowText(const TextBox& box) {

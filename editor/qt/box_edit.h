@@ -16,6 +16,7 @@ namespace quorle {
 class BoxEdit : public QLineEdit {
   public:
     explicit BoxEdit(QWidget* parent);
+    ~BoxEdit() override;
 
     std::function<void(std::string text)> onChange;
     // When set, Enter is reported here and goes no further (it does not
@@ -40,6 +41,7 @@ class BoxEdit : public QLineEdit {
     QList<QKeySequence> yielded_;
     bool shownSelected_ = false;
     bool awayInMenuBar_ = false;
+    QMetaObject::Connection focusWatch_;
 };
 
 }  // namespace quorle

@@ -14,5 +14,6 @@ int main(int argc, char** argv) {
     quorle::QuorleProgram program(programFolder);
     program.Window().show();
     program.ReportMissingFont();
+    program.OfferRecovery();
     return QApplication::exec();
 }

@@ -28,7 +28,10 @@ MenuActions BuildMainMenus(QMenuBar& bar, const std::function<void(std::string_v
             }
             QAction* action = menu->addAction(ToQString(item.caption));
             action->setObjectName(ToQString(item.name));
-            action->setShortcut(QKeySequence(ToQString(item.shortcut)));
+            QList<QKeySequence> keys{QKeySequence(ToQString(item.shortcut))};
+            if (!item.otherShortcut.empty())
+                keys.append(QKeySequence(ToQString(item.otherShortcut)));
+            action->setShortcuts(keys);
             action->setCheckable(IsCheckable(item.name));
             const std::string name(item.name);
             QObject::connect(action, &QAction::triggered, &bar, [onItem, name] { onItem(name); });
@@ -41,7 +44,7 @@ MenuActions BuildMainMenus(QMenuBar& bar, const std::function<void(std::string_v
 QList<QKeySequence> MenuShortcuts(const MenuActions& actions) {
     QList<QKeySequence> shortcuts;
     for (const auto& [name, action] : actions)
-        shortcuts.append(action->shortcut());
+        shortcuts.append(action->shortcuts());
     return shortcuts;
 }
 

@@ -1,5 +1,6 @@
 #include "editor/qt/main_window.h"
 
+#include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -12,10 +13,13 @@
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QSignalBlocker>
+#include <QStatusBar>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include <utility>
 
+#include "editor/check/stage_rules.h"
 #include "editor/core/control_texts.h"
 #include "editor/core/document.h"
 #include "editor/core/geometry.h"
@@ -24,10 +28,15 @@
 #include "editor/core/painting.h"
 #include "editor/core/palette.h"
 #include "editor/core/preview.h"
+#include "editor/core/recovery_file.h"
 #include "editor/core/regions.h"
 #include "editor/core/stage_files.h"
+#include "editor/core/undo_redo.h"
+#include "editor/play/play_test.h"
 #include "editor/qt/box_edit.h"
 #include "editor/qt/picture_view.h"
+#include "editor/qt/play_test_window.h"
+#include "editor/qt/stage_check_window.h"
 #include "editor/qt/ui_text.h"
 
 namespace quorle {
@@ -36,12 +45,14 @@ namespace {
 using Command = void (*)(Editor&);
 
 // What each menu item does, by its name.
-constexpr std::array<std::pair<std::string_view, Command>, 14> kMenuCommands{{
+constexpr std::array<std::pair<std::string_view, Command>, 16> kMenuCommands{{
     {"mnuNew", mnuNew_Click},
     {"mnuOpen", mnuOpen_Click},
     {"mnuSave", mnuSave_Click},
     {"mnuSaveAs", mnuSaveAs_Click},
     {"mnuExit", mnuExit_Click},
+    {"mnuUndo", mnuUndo_Click},
+    {"mnuRedo", mnuRedo_Click},
     {"mnuInsert", mnuInsert_Click},
     {"mnuReverse", mnuReverse_Click},
     {"mnuMap(0)", [](Editor& editor) { mnuMap_Click(editor, 0); }},
@@ -85,7 +96,7 @@ QFrame* Panel(QLayout* contents, int margin) {
 
 }  // namespace
 
-MainWindow::MainWindow(Editor& editor) : editor_(editor) {
+MainWindow::MainWindow(Editor& editor, const GameResources& game) : editor_(editor), game_(game) {
     setObjectName(QStringLiteral("frmMain"));
     menus_ = BuildMainMenus(*menuBar(), [this](std::string_view name) { MenuChosen(name); });
 
@@ -104,10 +115,19 @@ MainWindow::MainWindow(Editor& editor) : editor_(editor) {
     auto* central = new QWidget;
     central->setLayout(outer);
     setCentralWidget(central);
+    lblInfo_ = new QLabel;
+    lblInfo_->setObjectName(QStringLiteral("lblInfo"));
+    lblInfo_->setTextFormat(Qt::PlainText);
+    statusBar()->addWidget(lblInfo_, 1);
 
     const QList<QKeySequence> shortcuts = MenuShortcuts(menus_);
     for (BoxEdit* box : {txtSize_[0], txtSize_[1], txtStage_})
         box->YieldShortcuts(shortcuts);
+
+    auto* autosave = new QTimer(this);
+    autosave->setObjectName(QStringLiteral("tmrAutosave"));
+    connect(autosave, &QTimer::timeout, this, [this] { Forward(Autosave); });
+    autosave->start(kAutosaveSeconds * 1000);
 
     // The map view holds the focus when the window opens.
     pctMain_->setFocus();
@@ -127,6 +147,14 @@ QWidget* MainWindow::BuildMapViewBox() {
     pctMain_->onMouseMove = [this](int buttons, int x, int y) {
         Forward([&](Editor& editor) { pctMain_MouseMove(editor, buttons, x, y); });
     };
+    pctMain_->onMouseUp = [this](int button, int x, int y) {
+        Forward([&](Editor& editor) { pctMain_MouseUp(editor, button, x, y); });
+    };
+    pctMain_->onWheel = [this](int columns, int rows) {
+        const int cells = QApplication::wheelScrollLines();
+        Forward([&](Editor& editor) { pctMain_MouseWheel(editor, columns * cells, rows * cells); });
+    };
+    pctMain_->onMouseLeave = [this] { Forward(Picture_MouseLeave); };
     pctMain_->onGotFocus = [this] { Forward(pctMain_GotFocus); };
 
     hscrMain_ = new QScrollBar(Qt::Horizontal, box);
@@ -235,7 +263,8 @@ QWidget* MainWindow::BuildDocumentPanel() {
 }
 
 PictureView* MainWindow::BuildChooser(const PictureBox& picture, const Frame& highlight,
-                                      const char* name, MouseEvent down, MouseEvent move) {
+                                      const char* name, MouseEvent down, MouseEvent move,
+                                      NameAt nameAt) {
     auto* view = new PictureView(picture, {&highlight}, nullptr);
     view->setObjectName(QString::fromLatin1(name));
     view->setFocusPolicy(Qt::ClickFocus);
@@ -245,12 +274,14 @@ PictureView* MainWindow::BuildChooser(const PictureBox& picture, const Frame& hi
     view->onMouseMove = [this, move](int buttons, int x, int y) {
         Forward([&](Editor& editor) { move(editor, buttons, x, y); });
     };
+    view->onMouseLeave = [this] { Forward(Picture_MouseLeave); };
+    view->toolTipAt = [this, nameAt](int x, int y) { return nameAt(editor_, x, y); };
     return view;
 }
 
 QWidget* MainWindow::BuildPickerRow() {
     pctBase_ = BuildChooser(editor_.pctBase, editor_.shpBase, "pctBase", pctBase_MouseDown,
-                            pctBase_MouseMove);
+                            pctBase_MouseMove, PaletteTextAt);
 
     auto* chosen = new QGridLayout;
     chosen->setVerticalSpacing(4);
@@ -263,7 +294,7 @@ QWidget* MainWindow::BuildPickerRow() {
     }
 
     pctBack_ = BuildChooser(editor_.pctBack, editor_.shpBack, "pctBack", pctBack_MouseDown,
-                            pctBack_MouseMove);
+                            pctBack_MouseMove, BackgroundTextAt);
 
     auto* row = new QHBoxLayout;
     row->setSpacing(kGap);
@@ -289,9 +320,63 @@ QWidget* MainWindow::BuildStatusRow() {
 }
 
 void MainWindow::MenuChosen(std::string_view name) {
+    if (name == "mnuPlay" || name == "mnuPlayHere") {
+        StartPlayTest(name == "mnuPlayHere");
+        return;
+    }
+    if (name == "mnuCheck") {
+        CheckStage();
+        return;
+    }
     for (const auto& [itemName, command] : kMenuCommands) {
         if (itemName == name) Forward(command);
     }
+}
+
+// A new map plays under the number it would be saved as.
+int MainWindow::PlayedStageNumber() const {
+    return editor_.currentStage > 0 ? editor_.currentStage : editor_.targetStage;
+}
+
+void MainWindow::StartPlayTest(bool fromCursor) {
+    PlayStart start;
+    start.stage = DocumentAsStage(editor_);
+    start.stageNumber = PlayedStageNumber();
+    if (fromCursor) start.startCell = CursorCell(editor_);
+    PlayTestWindow window(std::move(start), std::nullopt, game_.programFolder, game_.sheets,
+                          editor_.portDigits.get(), this);
+    window.exec();
+    activateWindow();
+    pctMain_->setFocus();
+}
+
+void MainWindow::CheckStage() {
+    if (!checkWindow_) {
+        checkWindow_ = new StageCheckWindow(this);
+        checkWindow_->onShowCell = [this](int x, int y) {
+            Forward([x, y](Editor& editor) { ShowCell(editor, x, y); });
+        };
+        checkWindow_->onShowRoute = [this](const std::vector<RoutePoint>& route) {
+            Forward([&route](Editor& editor) { ShowRoute(editor, route); });
+        };
+        checkWindow_->onPlayRoute = [this](const SolverRuns& runs, const CharacterRun& run) {
+            PlayStart start;
+            start.stage = runs.Stage();
+            start.stageNumber = runs.StageNumber();
+            start.character = run.character;
+            PlayTestWindow window(
+                std::move(start), PlayTestWindow::Route{runs.Seed(), run.result->keys},
+                game_.programFolder, game_.sheets, editor_.portDigits.get(), checkWindow_);
+            window.exec();
+        };
+        checkWindow_->move(frameGeometry().topRight() + QPoint(kGap, 0));
+    }
+    checkedDocument_ = editor_.openedDocuments;
+    checkWindow_->StartCheck(CheckStageRules(editor_),
+                             std::make_unique<SolverRuns>(game_.programFolder, PlayedStageNumber(),
+                                                          DocumentAsStage(editor_)));
+    checkWindow_->show();
+    checkWindow_->raise();
 }
 
 void MainWindow::ShowState() {
@@ -304,12 +389,15 @@ void MainWindow::ShowState() {
     }
     insert->setChecked(editor_.insertMode);
     menus_.at("mnuReverse")->setChecked(editor_.reverse);
+    menus_.at("mnuUndo")->setEnabled(editor_.history.CanUndo());
+    menus_.at("mnuRedo")->setEnabled(editor_.history.CanRedo());
     for (int i = 0; i < 5; ++i) {
         menus_.at(Indexed("mnuMap", i).toStdString())->setEnabled(editor_.mnuMapEnabled[i]);
     }
 
     ShowLabel(*lblStatus_, editor_.lblStatus);
     ShowLabel(*lblPlace_, editor_.lblPlace);
+    ShowLabel(*lblInfo_, editor_.lblInfo);
     ShowLabel(*lblIns_, editor_.lblIns);
     if (QAbstractButton* option = optIns_->button(editor_.optInsSelected)) {
         if (!option->isChecked()) option->setChecked(true);
@@ -324,6 +412,10 @@ void MainWindow::ShowState() {
 
     for (PictureView* view : {pctMain_, pctBase_, pctBack_, pctChosen_[0], pctChosen_[1]}) {
         view->ShowState();
+    }
+    if (checkWindow_ && checkWindow_->isVisible() && checkedDocument_ != editor_.openedDocuments) {
+        checkedDocument_ = editor_.openedDocuments;
+        checkWindow_->close();
     }
     if (editor_.windowClosed && isVisible()) close();
 }

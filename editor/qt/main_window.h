@@ -2,9 +2,13 @@
 
 #include <QMainWindow>
 
+#include <QPointer>
+
 #include <array>
+#include <filesystem>
 #include <string_view>
 
+#include "common/sheets.h"
 #include "editor/core/editor.h"
 #include "editor/qt/main_menus.h"
 
@@ -19,6 +23,14 @@ namespace quorle {
 
 class BoxEdit;
 class PictureView;
+class StageCheckWindow;
+
+// What the play-test and the stage check need besides the editor: the game's
+// program folder (Tovek.ini) and pictures.
+struct GameResources {
+    std::filesystem::path programFolder;
+    tovek::PictureSheets sheets;
+};
 
 // frmMain: every control of the editor window. It shows the editor's state
 // and hands each user event to the editor; the editor decides everything.
@@ -26,7 +38,7 @@ class PictureView;
 // "txtSize(0)", "mnuSave", ...).
 class MainWindow : public QMainWindow {
   public:
-    explicit MainWindow(Editor& editor);
+    MainWindow(Editor& editor, const GameResources& game);
 
     // Brings every control in line with the editor's state.
     void ShowState();
@@ -45,17 +57,24 @@ class MainWindow : public QMainWindow {
     }
 
     void MenuChosen(std::string_view name);
+    // F5 and Shift+F5: the document played in a window of its own.
+    void StartPlayTest(bool fromCursor);
+    // F7: the panel of the stage's problems and the solver's search.
+    void CheckStage();
+    int PlayedStageNumber() const;
     QWidget* BuildMapViewBox();
     QWidget* BuildDocumentPanel();
     // A picture the user picks from with the mouse (the palette, the
     // background chooser), with its highlight frame.
     using MouseEvent = void (*)(Editor&, int, int, int);
+    using NameAt = std::string (*)(const Editor&, int, int);
     PictureView* BuildChooser(const PictureBox& picture, const Frame& highlight, const char* name,
-                              MouseEvent down, MouseEvent move);
+                              MouseEvent down, MouseEvent move, NameAt nameAt);
     QWidget* BuildPickerRow();
     QWidget* BuildStatusRow();
 
     Editor& editor_;
+    const GameResources& game_;
     MenuActions menus_;
     PictureView* pctMain_ = nullptr;
     PictureView* pctBase_ = nullptr;
@@ -71,6 +90,10 @@ class MainWindow : public QMainWindow {
     QCheckBox* cheRev_ = nullptr;
     QLabel* lblPlace_ = nullptr;
     QLabel* lblStatus_ = nullptr;
+    QLabel* lblInfo_ = nullptr;
+    QPointer<StageCheckWindow> checkWindow_;
+    // The document the stage check's panel is about.
+    unsigned checkedDocument_ = 0;
 };
 
 }  // namespace quorle

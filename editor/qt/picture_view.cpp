@@ -1,13 +1,17 @@
 #include "editor/qt/picture_view.h"
 
+#include <QHelpEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QToolTip>
+#include <QWheelEvent>
 
 #include <cmath>
 #include <utility>
 
 #include "editor/qt/mouse_buttons.h"
 #include "editor/qt/surface_image.h"
+#include "editor/qt/ui_text.h"
 
 namespace quorle {
 namespace {
@@ -79,9 +83,62 @@ void PictureView::mousePressEvent(QMouseEvent* event) {
 }
 
 void PictureView::mouseMoveEvent(QMouseEvent* event) {
-    if (!onMouseMove) return;
-    onMouseMove(ButtonsCode(event->buttons()), PicturePixel(event->position().x()),
-                PicturePixel(event->position().y()));
+    const int x = PicturePixel(event->position().x());
+    const int y = PicturePixel(event->position().y());
+    // A tooltip on show follows the mouse into the next cell.
+    if (toolTipAt && QToolTip::isVisible()) {
+        const QString text = ToQString(toolTipAt(x, y));
+        if (text != QToolTip::text()) {
+            QToolTip::showText(event->globalPosition().toPoint(), text, this);
+        }
+    }
+    if (onMouseMove) onMouseMove(ButtonsCode(event->buttons()), x, y);
+}
+
+void PictureView::mouseReleaseEvent(QMouseEvent* event) {
+    const int button = ButtonCode(event->button());
+    if (button == 0 || !onMouseUp) return;
+    onMouseUp(button, PicturePixel(event->position().x()), PicturePixel(event->position().y()));
+}
+
+void PictureView::wheelEvent(QWheelEvent* event) {
+    if (!onWheel) {
+        event->ignore();
+        return;
+    }
+    constexpr int kNotch = 120;
+    QPoint delta = event->angleDelta();
+    // Shift turns the wheel sideways, unless the system already did.
+    if (event->modifiers().testFlag(Qt::ShiftModifier) && delta.x() == 0) {
+        delta = QPoint(delta.y(), 0);
+    }
+    wheelRemainder_ += delta;
+    const int columns = wheelRemainder_.x() / kNotch;
+    const int rows = wheelRemainder_.y() / kNotch;
+    wheelRemainder_ -= QPoint(columns * kNotch, rows * kNotch);
+    // Turning the wheel away from the user shows what lies above (or left).
+    if (columns != 0 || rows != 0) onWheel(-columns, -rows);
+    event->accept();
+}
+
+void PictureView::leaveEvent(QEvent* event) {
+    QWidget::leaveEvent(event);
+    if (onMouseLeave) onMouseLeave();
+}
+
+bool PictureView::event(QEvent* event) {
+    if (event->type() == QEvent::ToolTip && toolTipAt) {
+        auto* help = static_cast<QHelpEvent*>(event);
+        const QString text = ToQString(toolTipAt(help->pos().x(), help->pos().y()));
+        if (text.isEmpty()) {
+            QToolTip::hideText();
+            event->ignore();
+        } else {
+            QToolTip::showText(help->globalPos(), text, this);
+        }
+        return true;
+    }
+    return QWidget::event(event);
 }
 
 void PictureView::focusInEvent(QFocusEvent* event) {

@@ -7,6 +7,7 @@
 #include "common/sheets.h"
 #include "common/text.h"
 #include "editor/core/document.h"
+#include "editor/core/recovery_file.h"
 
 namespace quorle {
 namespace {
@@ -32,15 +33,21 @@ void UseJapaneseWidgetFont() {
 }
 
 QuorleProgram::QuorleProgram(const std::filesystem::path& programFolder)
-    : editor_(services_, tovek::LoadPictureSheets(), PortDigits(&fontError_)) {
+    : game_{programFolder, tovek::LoadPictureSheets()},
+      editor_(services_, game_.sheets, PortDigits(&fontError_)) {
     Form_Load(editor_, programFolder);
-    window_ = std::make_unique<MainWindow>(editor_);
+    window_ = std::make_unique<MainWindow>(editor_, game_);
     services_.SetMainWindow(window_.get());
 }
 
 void QuorleProgram::ReportMissingFont() {
     if (fontError_.empty()) return;
     ShowMessage(editor_, fontError_, MessageButtons::Ok, MessageIcon::Error);
+}
+
+void QuorleProgram::OfferRecovery() {
+    quorle::OfferRecovery(editor_);
+    window_->ShowState();
 }
 
 }  // namespace quorle

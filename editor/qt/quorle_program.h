@@ -25,9 +25,13 @@ class QuorleProgram {
 
     // Says so in a message box when the port digits' font is missing.
     void ReportMissingFont();
+    // Offers the unsaved edits a previous run left behind; call once the
+    // window is shown.
+    void OfferRecovery();
 
   private:
     std::string fontError_;
+    GameResources game_;
     QtServices services_;
     Editor editor_;
     std::unique_ptr<MainWindow> window_;

@@ -315,6 +315,9 @@ TEST_F(StageFiles, ATruncatedFileOpensWithEmptyCellsAfterItsEnd) {
     auto bytes = StageBytes(6);
     bytes.resize(40);
     tovek::test::WriteFile(tovek::StageFilePath(programFolder.Path() / "data", 6), bytes);
+    services.ExpectMessageStartingWith(Box("データ6のファイルはマップの途中で終わっています。",
+                                           MessageButtons::Ok, MessageIcon::Warning),
+                                       MessageAnswer::Ok);
     LoadStage(6);
     EXPECT_EQ(editor.mapWidth, 20);
     EXPECT_EQ(editor.mapHeight, 10);

@@ -33,7 +33,10 @@ const std::vector<ExpectedMenu> kExpectedMenus{
       {nullptr, "", ""},
       {"mnuExit", "終了(&X)", "Ctrl+Q"}}},
     {"編集(&E)",
-     {{"mnuInsert", "挿入モードに切り替え(&I)", "Ctrl+Insert"},
+     {{"mnuUndo", "元に戻す(&U)", "Ctrl+Z"},
+      {"mnuRedo", "やり直し(&Y)", "Ctrl+Y"},
+      {nullptr, "", ""},
+      {"mnuInsert", "挿入モードに切り替え(&I)", "Ctrl+Insert"},
       {nullptr, "", ""},
       {"mnuReverse", "逆方向(&R)", "Ctrl+R"},
       {nullptr, "", ""},
@@ -43,7 +46,12 @@ const std::vector<ExpectedMenu> kExpectedMenus{
       {"mnuMap(3)", "長方形塗りつぶし(&F)", "Ctrl+F"},
       {"mnuMap(4)", "動作の取り消し(&E)", "Ctrl+E"}}},
     {"ツール(&T)",
-     {{"mnuSize", "サイズ設定(&S)...", "Ctrl+T"}, {"mnuPreview", "プレビュー(&P)...", "Ctrl+P"}}},
+     {{"mnuSize", "サイズ設定(&S)...", "Ctrl+T"},
+      {"mnuPreview", "プレビュー(&P)...", "Ctrl+P"},
+      {nullptr, "", ""},
+      {"mnuPlay", "テストプレイ(&G)", "F5"},
+      {"mnuPlayHere", "カーソル位置からテストプレイ(&H)", "Shift+F5"},
+      {"mnuCheck", "ステージの検査(&K)", "F7"}}},
 };
 
 QString Status(RunningQuorle& quorle) {

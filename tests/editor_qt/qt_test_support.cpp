@@ -28,8 +28,18 @@ QPoint CellCentre(int cx, int cy) {
 
 RunningQuorle::RunningQuorle() {
     std::filesystem::create_directory(folder_.Path() / "data");
+    Start();
+}
+
+void RunningQuorle::Restart() {
+    program_.reset();
+    Start();
+}
+
+void RunningQuorle::Start() {
     program_ = std::make_unique<QuorleProgram>(folder_.Path());
     window().show();
+    program_->OfferRecovery();
     window().activateWindow();
     if (!QTest::qWaitForWindowActive(&window())) qWarning("the main window did not become active");
     // Every test starts with the mouse over the menu bar, off the pictures.

@@ -26,6 +26,9 @@ namespace quorle::testing {
 class RunningQuorle {
   public:
     RunningQuorle();
+    // Ends this Quorle without closing its window (as a crash would) and
+    // starts a new one over the same folders.
+    void Restart();
 
     Editor& editor() { return program_->State(); }
     MainWindow& window() { return program_->Window(); }
@@ -51,6 +54,8 @@ class RunningQuorle {
     void Key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
 
   private:
+    void Start();
+
     tovek::test::TempFolder folder_;
     std::unique_ptr<QuorleProgram> program_;
 };
