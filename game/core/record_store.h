@@ -26,6 +26,8 @@ class RecordStore {
     // Stores the whole table under the given key material; the reason on failure.
     virtual std::error_code Save(const std::filesystem::path& stageFolder,
                                  const HighScoreTable& table, KeyMaterial keys) = 0;
+    // False for a store that forgets: its records are never announced as new.
+    virtual bool KeepsRecords() const { return true; }
 };
 
 // hscore.dat in the stage folder. Saving reads the file again under a lock
@@ -54,6 +56,7 @@ class NoRecords : public RecordStore {
                          KeyMaterial) override {
         return {};
     }
+    bool KeepsRecords() const override { return false; }
 };
 
 }  // namespace tovek

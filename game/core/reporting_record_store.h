@@ -17,6 +17,7 @@ class ReportingRecordStore : public RecordStore {
     StoredRecords Load(const std::filesystem::path& stageFolder) override;
     std::error_code Save(const std::filesystem::path& stageFolder, const HighScoreTable& table,
                          KeyMaterial keys) override;
+    bool KeepsRecords() const override { return store_.KeepsRecords(); }
 
   private:
     RecordStore& store_;

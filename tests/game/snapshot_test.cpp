@@ -1,6 +1,7 @@
 // The seams that let a game in play be copied, started from memory and kept
 // from writing records.
 #include "common/stage_file.h"
+#include "game/core/high_scores.h"
 #include "game/core/keyboard.h"
 #include "game/core/stage_loading.h"
 #include "game/sim/state_line.h"
@@ -67,7 +68,7 @@ TEST_F(SnapshotTest, StageFromMemoryStartsAsTheSameStageFromItsFile) {
     EXPECT_EQ(Line(game_, 0), fromFile);
 }
 
-TEST_F(SnapshotTest, NoRecordsKeepsARecordInMemoryOnly) {
+TEST_F(SnapshotTest, NoRecordsKeepsARecordInMemoryOnlyAndNeverAnnouncesIt) {
     NoRecords none;
     game_.services.records = &none;
     Play({"............", "............", "............", "............", "............",
@@ -77,6 +78,9 @@ TEST_F(SnapshotTest, NoRecordsKeepsARecordInMemoryOnly) {
     ASSERT_TRUE(game_.stageCleared);
     EXPECT_GT(game_.highScores[0], 0);
     EXPECT_FALSE(std::filesystem::exists(folder_ / "data" / "hscore.dat"));
+    const std::int32_t higher = game_.highScores[0] + 1;
+    EXPECT_FALSE(UpdateStageHighScore(game_, 1, higher).newRecord);
+    EXPECT_EQ(game_.highScores[0], higher);
 }
 
 }  // namespace
