@@ -54,9 +54,12 @@ std::uint64_t Support(const Game& game) {
     return game.airborne ? 0 : 1;
 }
 
-// Objects near the player matter to what the next steps can do (a lift to
-// wait for, an actor to let pass); far ones do not.
+// Objects near the player matter to what the next steps can do (an actor to
+// let pass); far ones do not. A lift matters while it is in view: one to
+// wait for may be at the far side of the screen.
 constexpr int kNearby = 6 * kCellSize;
+constexpr int kLiftInViewX = 12 * kCellSize;
+constexpr int kLiftInViewY = 8 * kCellSize;
 // How finely their positions tell states apart, in pixels.
 constexpr int kObjectStep = 16;
 
@@ -148,7 +151,8 @@ StateKeys StateKeeper::Keys(const NodeState& state, const GoalDistances& distanc
     exact.Add(static_cast<std::uint64_t>(game.warpTicks));
     exact.Add(static_cast<std::uint64_t>(game.heldVertical));
     for (const Lift& lift : game.lifts) {
-        if (std::abs(lift.x - game.playerX) > kNearby || std::abs(lift.y - game.playerY) > kNearby)
+        if (std::abs(lift.x - game.playerX) > kLiftInViewX ||
+            std::abs(lift.y - game.playerY) > kLiftInViewY)
             continue;
         exact.Add(static_cast<std::uint64_t>(FloorDiv(lift.x, kObjectStep)) << 32 |
                   static_cast<std::uint32_t>(FloorDiv(lift.y, kObjectStep)) << 8 | lift.type);
@@ -161,7 +165,7 @@ StateKeys StateKeeper::Keys(const NodeState& state, const GoalDistances& distanc
                   static_cast<std::uint32_t>(FloorDiv(actor.y, kObjectStep)) << 8 | actor.dir);
     }
     keys.duplicate = exact.Value();
-    keys.wayToGoal = distances.WayToGoal(game.playerX, game.playerY);
+    keys.wayToGoal = distances.WayToGoal(game.playerX, game.playerY, game.powerUpK);
     keys.mayPressDown = game.inWater || StandsOnDownPort(game);
     return keys;
 }

@@ -116,6 +116,23 @@ TEST_F(SolverTest, TheHeavyCharacterCrossesTheDropLiftsToo) {
     ExpectReplayClears(result);
 }
 
+// The goal sits on a ledge straight above the start with open air between; the
+// way up is the stairs far to the right. A search led by the air's shortness
+// spends its budget under the ledge.
+TEST_F(SolverTest, AGoalHighAboveIsSoughtAlongTheStairsNotThroughTheAir) {
+    WriteStage(1, StageFromText({"..............................", ".G............................",
+                                 "###...........................", "..............................",
+                                 ".....###############..........", "..............................",
+                                 "......................##......", "..............................",
+                                 "..........................##..", "..............................",
+                                 "......................##......", "..............................",
+                                 "..........................##..", "S.............................",
+                                 "##############################"}));
+    const SolverResult result = Solve(0, 1, 1, 150'000);
+    ASSERT_TRUE(result.cleared);
+    ExpectReplayClears(result);
+}
+
 TEST_F(SolverTest, AWalledOffGoalEndsUnclearedWithTheClosestApproach) {
     WriteStage(1, StageFromText({"............", "............", "............", "............",
                                  "........####", "........#G.#", "S.......####", "############"}));
