@@ -36,8 +36,8 @@ struct Pool {
 };
 
 Pool& ThePool() {
-    static Pool* const pool = new (std::malloc(sizeof(Pool))) Pool;
-    return *pool;
+    static Pool pool;
+    return pool;
 }
 
 void* TakeBlock(std::size_t size) {
