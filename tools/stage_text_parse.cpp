@@ -334,7 +334,8 @@ std::variant<EditorStage, StageTextError> ParseStageText(std::string_view text) 
         }
         if (error) return *error;
     }
-    const int lastLine = static_cast<int>(lines.size());
+    // An empty source is still reported on a line: line 1.
+    const int lastLine = std::max(1, static_cast<int>(lines.size()));
     if (!mapLine) return StageTextError{lastLine, 0, "no map line: the rows follow a line 'map'"};
     const int mapLineNumber = static_cast<int>(*mapLine) + 1;
     if (!header.background) {

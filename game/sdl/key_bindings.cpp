@@ -13,6 +13,10 @@
 namespace tovek {
 namespace {
 
+// Names in messages are quoted with control bytes escaped, cut after this
+// many characters: a line of Tovek.ini may hold anything.
+constexpr std::size_t kQuotedCharacters = 80;
+
 struct GameKeyName {
     std::string_view name;
     int keyCode;
@@ -102,8 +106,8 @@ KeyBindings KeyBindings::FromSettings(const SettingsFile& keysSection,
     for (const auto& [gameKeyName, value] : keysSection.Entries()) {
         const std::optional<int> gameKey = GameKeyNamed(gameKeyName);
         if (!gameKey) {
-            problem("\"" + gameKeyName +
-                    "\" is not a game key (Left, Right, Up, Down, Space, Escape, S)");
+            problem(QuotedForMessage(gameKeyName, kQuotedCharacters) +
+                    " is not a game key (Left, Right, Up, Down, Space, Escape, S)");
             continue;
         }
         std::string_view names = value;
@@ -114,16 +118,17 @@ KeyBindings KeyBindings::FromSettings(const SettingsFile& keysSection,
             if (name.empty()) continue;
             const SDL_Keycode key = SDL_GetKeyFromName(name.c_str());
             if (key == SDLK_UNKNOWN) {
-                problem("no key is named \"" + name + "\"");
+                problem("no key is named " + QuotedForMessage(name, kQuotedCharacters));
                 continue;
             }
             if (IsWindowKey(key)) {
-                problem("\"" + name + "\" is one of the window's own keys (P, Pause, F1, F11)");
+                problem(QuotedForMessage(name, kQuotedCharacters) +
+                        " is one of the window's own keys (P, Pause, F1, F11)");
                 continue;
             }
             const std::optional<int> bound = bindings.GameKey(key, KMOD_NUM);
             if (bound && *bound != *gameKey) {
-                problem("\"" + name + "\" is already the key " +
+                problem(QuotedForMessage(name, kQuotedCharacters) + " is already the key " +
                         std::string(NameOfGameKey(*bound)));
                 continue;
             }

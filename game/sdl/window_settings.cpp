@@ -22,8 +22,8 @@ WindowSettings ReadWindowSettings(const std::filesystem::path& programFolder,
     } else if (EqualIgnoringAsciiCase(scaling, "integer")) {
         settings.scaling = Scaling::Integer;
     } else if (!scaling.empty() && problems != nullptr) {
-        problems->push_back("Tovek.ini: Scaling \"" + scaling +
-                            "\" is none of stretch, fit and integer");
+        problems->push_back("Tovek.ini: Scaling " + QuotedForMessage(scaling, 80) +
+                            " is none of stretch, fit and integer");
     }
     settings.keys = KeyBindings::FromSettings(
         SettingsFile::LoadFromProgramFolder(programFolder, "Keys"), problems);

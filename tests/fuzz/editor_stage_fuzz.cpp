@@ -24,11 +24,17 @@ tovek::MapCell Storable(tovek::MapCell cell) {
     return cell;
 }
 
-// The first rows of `stage`, enough to hold its first `count` cells.
+// The first rows of `stage`, enough to hold its first `count` cells. Only
+// those rows are copied: a short file may declare a map of 65,025 cells.
 tovek::EditorStage FirstRows(const tovek::EditorStage& stage, std::size_t count) {
-    tovek::EditorStage rows = stage;
+    tovek::EditorStage rows;
+    rows.background = stage.background;
+    rows.width = stage.width;
     const std::size_t width = static_cast<std::size_t>(stage.width);
     rows.height = static_cast<int>(std::max<std::size_t>(1, (count + width - 1) / width));
+    const std::size_t kept =
+        std::min(stage.cells.size(), static_cast<std::size_t>(rows.height) * width);
+    rows.cells.assign(stage.cells.begin(), stage.cells.begin() + static_cast<std::ptrdiff_t>(kept));
     rows.cells.resize(static_cast<std::size_t>(rows.height) * width);
     return rows;
 }

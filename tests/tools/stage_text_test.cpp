@@ -139,6 +139,7 @@ TEST(StageText, ErrorsNameLineColumnAndReason) {
         {head + "size 12 8\n" + SmallMap(), 2, 1, "'size' starts no line of a source"},
         {head + "............\n", 2, 1, "'............' starts no line"},
         {head + "key x\n", 2, 0, "no map line"},
+        {"", 1, 0, "no map line"},
         {head + "map\n\n", 2, 0, "the map has no rows"},
         {head + "map\n" + Rows("...........", 8), 10, 0, "11 x 8 cells"},
         {head + "map\n" + Rows("............", 7), 9, 0, "12 x 7 cells"},

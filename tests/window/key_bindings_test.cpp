@@ -75,6 +75,17 @@ TEST(KeyBindingsTest, WhatCannotBeBoundIsLeftOutWithOneLineEach) {
     EXPECT_FALSE(keys.GameKey(SDLK_y, KMOD_NONE).has_value());
 }
 
+TEST(KeyBindingsTest, AReportedNameIsQuotedShortWithControlBytesEscaped) {
+    std::vector<std::string> problems;
+    Bound(std::string(5000, 'J') + "=Z\nUp=\x1b\x7f" + std::string(5000, 'k') + "\n", &problems);
+    ASSERT_EQ(problems.size(), 2u);
+    for (const std::string& problem : problems) {
+        EXPECT_LT(problem.size(), 200u) << problem;
+        EXPECT_EQ(problem.find_first_of("\x1b\x7f"), std::string::npos) << problem;
+    }
+    EXPECT_NE(problems[1].find("\"\\x1b\\x7fkkk"), std::string::npos) << problems[1];
+}
+
 class WindowSettingsTest : public ::testing::Test {
   protected:
     WindowSettings Read(const std::string& text) {
@@ -102,6 +113,9 @@ TEST_F(WindowSettingsTest, ScalingIsOneOfThreeWordsAnyOtherIsReported) {
     EXPECT_EQ(Read("[Customize]\nScaling=sharp\n").scaling, std::nullopt);
     ASSERT_EQ(problems_.size(), 1u);
     EXPECT_NE(problems_[0].find("\"sharp\""), std::string::npos);
+    Read("[Customize]\nScaling=\x1b[2J\n");
+    ASSERT_EQ(problems_.size(), 1u);
+    EXPECT_NE(problems_[0].find("\"\\x1b[2J\""), std::string::npos) << problems_[0];
 }
 
 TEST_F(WindowSettingsTest, KeysComeFromTheirOwnSection) {
