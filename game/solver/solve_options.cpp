@@ -31,7 +31,8 @@ std::optional<SolveOptions> ParseSolveOptions(const std::vector<std::string>& ar
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& option = args[i];
         if (option != "--dir" && option != "--stage" && option != "--chara" && option != "--seed" &&
-            option != "--budget" && option != "--threads" && option != "--keys") {
+            option != "--budget" && option != "--threads" && option != "--keys" &&
+            option != "--journey") {
             error = "unknown option: " + option;
             return std::nullopt;
         }
@@ -46,6 +47,8 @@ std::optional<SolveOptions> ParseSolveOptions(const std::vector<std::string>& ar
             haveDir = true;
         } else if (option == "--keys") {
             options.keysFile = std::filesystem::path(value);
+        } else if (option == "--journey") {
+            options.journeyFile = std::filesystem::path(value);
         } else if (option == "--stage") {
             ok = ReadNumber(option, value, 1, kStageCount, options.stage, error);
             haveStage = true;
@@ -68,6 +71,10 @@ std::optional<SolveOptions> ParseSolveOptions(const std::vector<std::string>& ar
     }
     if (!haveStage) {
         error = "missing --stage N";
+        return std::nullopt;
+    }
+    if (options.keysFile && options.journeyFile) {
+        error = "--keys and --journey cannot be used together";
         return std::nullopt;
     }
     std::error_code ec;

@@ -16,6 +16,8 @@ struct SolveOptions {
     std::int64_t budget = 20'000'000;
     int threads = 1;
     std::optional<std::filesystem::path> keysFile;
+    // Go on through every later stage in the same session; the whole run is written here.
+    std::optional<std::filesystem::path> journeyFile;
 };
 
 // Parses tovek-solve's command line; on a usage error returns nothing and

@@ -23,6 +23,11 @@ struct SolverSetup {
     // Replaces the "Chara" setting when set.
     std::optional<int> character;
     std::uint64_t seed = 1;
+    // Played first, as tovek-sim plays a keys file (a journey so far): ticks
+    // before the last event's tick run, then that tick's events are delivered.
+    // The search goes on from there, on the stage then in play, and counts
+    // its ticks from that point.
+    std::vector<KeyEvent> leadIn;
 };
 
 struct SolverOptions {

@@ -59,11 +59,33 @@ std::unique_ptr<StageRun> StageRun::Start(const SolverSetup& setup, std::string*
         }
         Form_KeyDown(game, kKeySpace);
     }
-    if (!game.inPlay) {
-        if (error != nullptr) *error = "stage " + std::to_string(setup.stage) + " cannot be played";
+    run->PlayLeadIn(setup.leadIn);
+    if (!game.inPlay || game.stageCleared) {
+        if (error != nullptr) {
+            *error = "stage " + std::to_string(game.stageNumber) + " cannot be played";
+        }
         return nullptr;
     }
     return run;
+}
+
+void StageRun::PlayLeadIn(const std::vector<KeyEvent>& events) {
+    if (events.empty()) return;
+    const std::int64_t lastTick = events.back().tick;
+    std::size_t next = 0;
+    for (std::int64_t tick = 1; tick <= lastTick; ++tick) {
+        for (; next < events.size() && events[next].tick == tick; ++next) {
+            if (events[next].down) {
+                Form_KeyDown(game_, events[next].keyCode);
+            } else {
+                Form_KeyUp(game_, events[next].keyCode);
+            }
+        }
+        if (tick == lastTick) break;
+        clock_.SetTime(tick, game_.tickInterval);
+        tmrMain_Timer(game_);
+    }
+    ticksBefore_ = lastTick - 1;
 }
 
 void StageRun::Step(std::int64_t tick, HeldKeys from, HeldKeys to) {
@@ -74,7 +96,7 @@ void StageRun::Step(std::int64_t tick, HeldKeys from, HeldKeys to) {
             Form_KeyUp(game_, key);
         }
     });
-    clock_.SetTime(tick, game_.tickInterval);
+    clock_.SetTime(ticksBefore_ + tick, game_.tickInterval);
     tmrMain_Timer(game_);
 }
 

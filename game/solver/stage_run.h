@@ -36,11 +36,14 @@ class StageRun {
     Game& game() { return game_; }
     const Game& game() const { return game_; }
 
-    // Delivers the key changes from `from` to `to`, then runs tick `tick`.
+    // Delivers the key changes from `from` to `to`, then runs tick `tick`
+    // (counted from the end of the lead-in).
     void Step(std::int64_t tick, HeldKeys from, HeldKeys to);
 
   private:
     StageRun() = default;
+
+    void PlayLeadIn(const std::vector<KeyEvent>& events);
 
     // Remembers only whether the piece plays, as the modelled device does.
     class QuietMusic : public MusicDevice {
@@ -65,6 +68,7 @@ class StageRun {
     QuietMusic music_;
     NoRecords records_;
     Game game_;
+    std::int64_t ticksBefore_ = 0;  // run by the lead-in
 };
 
 }  // namespace tovek

@@ -4,7 +4,9 @@
 
 #include <sstream>
 
+#include "common/stage_limits.h"
 #include "game/sim/simulation.h"
+#include "game/solver/journey.h"
 #include "tests/game/game_fixture.h"
 
 namespace tovek::testing {
@@ -155,6 +157,37 @@ TEST_F(SolverTest, TheAnswerDependsOnTheArgumentsOnly) {
     EXPECT_EQ(FormatKeyScript(first.keys), FormatKeyScript(threaded.keys));
     EXPECT_EQ(first.ticksSimulated, threaded.ticksSimulated);
     ExpectReplayClears(first, 3);
+}
+
+// The last two stages in one session: the second is solved from where the
+// first left the game, and tovek-sim plays the whole run to the message that
+// the stages are over.
+TEST_F(SolverTest, AJourneyPlaysOnThroughTheLastStage) {
+    WriteStage(99, StageFromText(kAbilityStages[4].rows));
+    WriteStage(kStageCount, StageFromText(kAbilityStages[0].rows));
+    WriteSettings("Chara=1\n");
+    SolverSetup setup;
+    setup.programFolder = folder_;
+    setup.stage = 99;
+    SolverOptions options;
+    options.budget = 3'000'000;
+    std::string error;
+    const auto journey = SolveJourney(setup, options, nullptr, &error);
+    ASSERT_TRUE(journey) << error;
+    ASSERT_TRUE(journey->complete);
+    ASSERT_EQ(journey->legs.size(), 2u);
+    EXPECT_EQ(journey->legs[1].stage, kStageCount);
+
+    SimOptions sim;
+    sim.dir = folder_;
+    sim.stage = 99;
+    sim.ticks = journey->keys.back().tick;
+    std::ostringstream out;
+    std::ostringstream warnings;
+    ASSERT_EQ(RunSimulation(sim, journey->keys, out, warnings, error), 0) << error;
+    EXPECT_EQ(out.str().find("\"dying\": true"), std::string::npos);
+    const std::string last = out.str().substr(out.str().rfind('\n', out.str().size() - 2));
+    EXPECT_NE(last.find("ステージが最後まで終わりました。"), std::string::npos);
 }
 
 }  // namespace
