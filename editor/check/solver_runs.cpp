@@ -85,7 +85,8 @@ void SolverRuns::Search(tovek::GameStage stage) {
                                  .stage = stageNumber_,
                                  .stageInMemory = stage,
                                  .character = character,
-                                 .seed = kSeed};
+                                 .seed = kSeed,
+                                 .leadIn = {}};
         tovek::SolverOptions options{
             .budget = budget_,
             .threads = SearchThreads(),
