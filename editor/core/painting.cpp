@@ -102,6 +102,10 @@ void pctMain_MouseMove(Editor& editor, int buttons, int x, int y) {
     const int my = editor.vscrMain.value + cy;
     if (buttons >= kLeftButton && (editor.freshPress || cellChanged) && IsInMap(editor, mx, my)) {
         const bool freshPress = std::exchange(editor.freshPress, false);
+        // A held button paints on after its drag's edit was closed (by the
+        // release of the other button, or a dialog's key): a new one begins,
+        // which the next release commits.
+        if (!editor.history.EditOpen()) BeginEdit(editor);
         if (editor.editMode != 0) {
             editor.dragCell.reset();
             RegionClick(editor, mx, my, cx, cy);

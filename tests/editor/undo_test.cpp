@@ -202,6 +202,44 @@ TEST_F(Undo, UndoInTheMiddleOfADragTakesBackWhatCameBeforeAndKeepsTheRest) {
     EXPECT_FALSE(editor.modified);
 }
 
+TEST_F(Undo, ASizeChangeInTheMiddleOfADragLeavesTheRestOfTheDragAStepOfItsOwn) {
+    const StageDocument fresh = Document();
+    pctMain_MouseDown(editor, kLeftButton, 4, 4);
+    pctMain_MouseMove(editor, kLeftButton, kCell + 4, 4);
+    services.ExpectMessage(kResizeQuestion, MessageAnswer::Ok);
+    services.ExpectSizeDialog([](SizeDialog& dialog) {
+        dialog.txtSize_Change(0, "40");
+        dialog.cmdSize_Click(0);
+    });
+    mnuSize_Click(editor);  // its key, with the button still held
+    pctMain_MouseMove(editor, kLeftButton, 2 * kCell + 4, 4);
+    pctMain_MouseUp(editor, kLeftButton, 2 * kCell + 4, 4);
+    ASSERT_EQ(editor.history.UndoCount(), 3u);
+    mnuUndo_Click(editor);
+    EXPECT_EQ(editor.map.At(2, 0), MapCell{});
+    EXPECT_EQ(editor.mapWidth, 40);
+    mnuUndo_Click(editor);
+    mnuUndo_Click(editor);
+    EXPECT_EQ(Document(), fresh);
+    EXPECT_FALSE(editor.modified);
+}
+
+TEST_F(Undo, TheButtonStillHeldAfterTheOtherIsReleasedPaintsAStepOfItsOwn) {
+    const StageDocument fresh = Document();
+    Pick(kRightButton, 3);
+    pctMain_MouseDown(editor, kLeftButton, 4, 4);
+    pctMain_MouseDown(editor, kRightButton, kCell + 4, 4);
+    pctMain_MouseUp(editor, kLeftButton, kCell + 4, 4);
+    pctMain_MouseMove(editor, kRightButton, 2 * kCell + 4, 4);
+    pctMain_MouseUp(editor, kRightButton, 2 * kCell + 4, 4);
+    EXPECT_EQ(editor.map.At(2, 0).mainTile, 3);
+    ASSERT_EQ(editor.history.UndoCount(), 3u);
+    for (int step = 0; step < 3; ++step)
+        mnuUndo_Click(editor);
+    EXPECT_EQ(Document(), fresh);
+    EXPECT_FALSE(editor.modified);
+}
+
 TEST_F(Undo, EditsThatChangeNothingMakeNoStep) {
     Drag(kRightButton, {4, 4}, {{5, 4}});  // the eraser over empty cells
     mnuMap_Click(editor, 1);               // a copy

@@ -37,6 +37,13 @@ bool AllEmpty(std::span<const MapCell> cells, std::size_t first) {
     return AllZero({bytes, (cells.size() - first) * sizeof(MapCell)});
 }
 
+bool AllStorable(std::span<const MapCell> cells) {
+    return std::all_of(cells.begin(), cells.end(), [](const MapCell& cell) {
+        return IsStorableMainTile(cell.mainTile) && IsStorableActorCode(cell.actorCode) &&
+               IsStorableLiftCode(cell.liftCode) && IsStorableWater(cell.water);
+    });
+}
+
 std::size_t ReachableCells(std::size_t fileSize, std::size_t cells) {
     return std::min(cells, fileSize > 5 ? fileSize - 5 : 0);
 }

@@ -19,6 +19,9 @@ bool AllZero(std::span<const std::uint8_t> bytes);
 // True when the cells from `first` on are all empty.
 bool AllEmpty(std::span<const MapCell> cells, std::size_t first);
 
+// True when every layer of every cell holds a value a stage file can store.
+bool AllStorable(std::span<const MapCell> cells);
+
 // How many cells of a stage file of `fileSize` bytes declaring `cells` cells
 // its bytes can fill: every group takes at most one cell per byte.
 std::size_t ReachableCells(std::size_t fileSize, std::size_t cells);
