@@ -8,13 +8,31 @@ namespace tovek {
 namespace {
 
 // Lift codes whose direction a mirrored map reverses: the pairs swap.
-std::uint8_t MirrorLiftCode(std::uint8_t code, bool mirrorHorizontal, bool mirrorVertical) {
+constexpr std::uint8_t MirrorLiftCode(std::uint8_t code, bool mirrorHorizontal,
+                                      bool mirrorVertical) {
     const bool across = code == 12 || code == 13 || code == 16 || code == 17;
     const bool upDown = code == 14 || code == 15 || code == 18 || code == 19;
     if ((across && mirrorHorizontal) || (upDown && mirrorVertical))
         return static_cast<std::uint8_t>(code ^ 1);
     return code;
 }
+
+using LiftCodeTable = std::array<std::uint8_t, 256>;
+
+constexpr LiftCodeTable MirroredLiftCodes(bool mirrorHorizontal, bool mirrorVertical) {
+    LiftCodeTable table{};
+    for (std::size_t code = 0; code < table.size(); ++code) {
+        table[code] =
+            MirrorLiftCode(static_cast<std::uint8_t>(code), mirrorHorizontal, mirrorVertical);
+    }
+    return table;
+}
+
+// Built once at compile time: a read of a small stage would otherwise spend
+// more on the table than on its cells.
+constexpr std::array<LiftCodeTable, 4> kLiftCodesByMirroring = {
+    MirroredLiftCodes(false, false), MirroredLiftCodes(false, true), MirroredLiftCodes(true, false),
+    MirroredLiftCodes(true, true)};
 
 std::size_t CellCount(int width, int height) {
     return static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
@@ -79,11 +97,8 @@ std::optional<GameStage> ReadGameStage(std::span<const std::uint8_t> bytes, bool
     stage.spawnActor.resize(width * height);
     stage.spawnLift.resize(width * height);
 
-    std::array<std::uint8_t, 256> liftCodes;
-    for (std::size_t code = 0; code < liftCodes.size(); ++code) {
-        liftCodes[code] =
-            MirrorLiftCode(static_cast<std::uint8_t>(code), mirrorHorizontal, mirrorVertical);
-    }
+    const LiftCodeTable& liftCodes =
+        kLiftCodesByMirroring[(mirrorHorizontal ? 2 : 0) + (mirrorVertical ? 1 : 0)];
     // Plain pointers: byte stores through the vectors could alias their own
     // bookkeeping and force it to be reloaded for every cell.
     std::uint8_t* const tiles = stage.tileMap.data();
