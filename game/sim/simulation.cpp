@@ -18,6 +18,19 @@
 #include "game/sim/state_line.h"
 
 namespace tovek {
+
+std::size_t DeliverKeyEvents(Game& game, const std::vector<KeyEvent>& keys, std::size_t next,
+                             std::int64_t tick) {
+    for (; next < keys.size() && keys[next].tick == tick; ++next) {
+        if (keys[next].down) {
+            Form_KeyDown(game, keys[next].keyCode);
+        } else {
+            Form_KeyUp(game, keys[next].keyCode);
+        }
+    }
+    return next;
+}
+
 namespace {
 
 std::string FrameName(std::int64_t tick) {
@@ -90,13 +103,7 @@ int RunSimulation(const SimOptions& options, std::vector<KeyEvent> keys, std::os
 
     std::size_t next = 0;
     for (std::int64_t tick = 1; tick <= options.ticks; ++tick) {
-        for (; next < keys.size() && keys[next].tick == tick; ++next) {
-            if (keys[next].down) {
-                Form_KeyDown(game, keys[next].keyCode);
-            } else {
-                Form_KeyUp(game, keys[next].keyCode);
-            }
-        }
+        next = DeliverKeyEvents(game, keys, next, tick);
         clock.SetTime(tick, game.tickInterval);
         tmrMain_Timer(game);
         if (tick % options.every == 0 || tick == options.ticks) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -7,6 +9,13 @@
 #include "game/sim/sim_options.h"
 
 namespace tovek {
+
+struct Game;
+
+// Delivers the events of `tick` from keys[next] on, in file order, as they
+// come before that tick runs; returns the index of the first later event.
+std::size_t DeliverKeyEvents(Game& game, const std::vector<KeyEvent>& keys, std::size_t next,
+                             std::int64_t tick);
 
 // "cannot write WHAT", with the system's reason when there is one.
 std::string WriteFailure(const std::string& what, int systemError);

@@ -6,6 +6,7 @@
 #include "game/core/main_tick.h"
 #include "game/core/stage_loading.h"
 #include "game/core/startup.h"
+#include "game/sim/simulation.h"
 
 namespace tovek {
 namespace {
@@ -74,13 +75,7 @@ void StageRun::PlayLeadIn(const std::vector<KeyEvent>& events) {
     const std::int64_t lastTick = events.back().tick;
     std::size_t next = 0;
     for (std::int64_t tick = 1; tick <= lastTick; ++tick) {
-        for (; next < events.size() && events[next].tick == tick; ++next) {
-            if (events[next].down) {
-                Form_KeyDown(game_, events[next].keyCode);
-            } else {
-                Form_KeyUp(game_, events[next].keyCode);
-            }
-        }
+        next = DeliverKeyEvents(game_, events, next, tick);
         if (tick == lastTick) break;
         clock_.SetTime(tick, game_.tickInterval);
         tmrMain_Timer(game_);
